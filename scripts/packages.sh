@@ -1,0 +1,22 @@
+# Debian packages the project needs, and an installer that skips what is already there.
+# Sourced by run.sh and test.sh.
+
+# To build and run the program.
+build_packages=(build-essential cmake qt6-base-dev fonts-liberation)
+# To test it headless and check its desktop files.
+test_packages=(googletest libgtest-dev xvfb xauth desktop-file-utils appstream valgrind)
+
+install_packages() {
+    local missing=()
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$package")
+    done
+    [[ ${#missing[@]} -eq 0 ]] && return 0
+    local sudo=()
+    [[ $(id -u) -ne 0 ]] && sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+}

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds a release build and opens the Tessarion window.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+install_packages "${build_packages[@]}"
+cmake --preset release >/dev/null
+cmake --build --preset release -j "$(nproc)"
+exec build/release/tessarion

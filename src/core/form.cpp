@@ -1,0 +1,143 @@
+#include "core/form.h"
+
+#include "core/number_text.h"
+
+#include <cmath>
+#include <limits>
+#include <utility>
+
+namespace tessarion::core {
+
+namespace {
+constexpr std::int32_t tickMilliseconds = 50;
+constexpr double startAmplitude = 3.5;
+constexpr std::int32_t startFrequency = 10;
+constexpr double amplitudeStep = 0.5;
+constexpr double maxAmplitude = 7;
+constexpr std::int32_t maxFrequency = 40;
+constexpr std::int64_t fullTurn = 360;
+
+// The phase is unbounded, but a 64-bit limit must hold rather than wrap around.
+std::int64_t addSaturating(std::int64_t phase, std::int64_t step)
+{
+    std::int64_t sum = 0;
+    if (__builtin_add_overflow(phase, step, &sum))
+        return step > 0 ? std::numeric_limits<std::int64_t>::max()
+                        : std::numeric_limits<std::int64_t>::min();
+    return sum;
+}
+} // namespace
+
+double circleConstant() { return 4 * std::atan(1.0); }
+
+Form::Form(FormControls controls, std::string decimalSeparator)
+    : controls_(controls)
+    , decimalSeparator_(std::move(decimalSeparator))
+{
+}
+
+std::string Form::numberText(double value) const { return NumberText(value, decimalSeparator_); }
+
+void Form::Form_Load()
+{
+    const double pi = circleConstant();
+    state.TickInterval = tickMilliseconds;
+    state.Frequency = startFrequency;
+    controls_.Timer1->setEnabled(false);
+    controls_.Timer1->setInterval(state.TickInterval);
+    state.Amplitude = startAmplitude;
+    state.Phase = 0;
+    controls_.Text1->setText(numberText(state.Amplitude * 2));
+    controls_.Text2->setText(NumberText(state.Frequency));
+    controls_.Text3->setText(NumberText(state.Phase));
+    controls_.Text4->setText(numberText((static_cast<double>(state.Phase) * pi) / 180));
+    controls_.Text5->setText(numberText(static_cast<double>(state.Phase) / 3.6) + "%");
+    controls_.Text6->setText(NumberText(0));
+    controls_.Text7->setText(NumberText(0));
+    controls_.Text6->setBackColor(colours::green);
+    controls_.Text7->setBackColor(colours::yellow);
+}
+
+void Form::Command1_Click()
+{
+    if (state.Amplitude > 0)
+        state.Amplitude = state.Amplitude - amplitudeStep;
+    controls_.Text1->setText(numberText(state.Amplitude * 2));
+}
+
+void Form::Command2_Click()
+{
+    if (state.Amplitude < maxAmplitude)
+        state.Amplitude = state.Amplitude + amplitudeStep;
+    controls_.Text1->setText(numberText(state.Amplitude * 2));
+}
+
+void Form::Command3_Click()
+{
+    if (state.Frequency > 0)
+        state.Frequency = state.Frequency - 1;
+    controls_.Text2->setText(NumberText(state.Frequency));
+}
+
+void Form::Command4_Click()
+{
+    if (state.Frequency < maxFrequency)
+        state.Frequency = state.Frequency + 1;
+    controls_.Text2->setText(NumberText(state.Frequency));
+}
+
+void Form::Command5_Click() { controls_.Timer1->setEnabled(true); }
+
+void Form::Command6_Click() { controls_.Timer1->setEnabled(false); }
+
+void Form::Command7_Click()
+{
+    state.Phase = addSaturating(state.Phase, -1);
+    controls_.Text3->setText(NumberText(state.Phase));
+    refreshAfterPhaseButton();
+}
+
+void Form::Command8_Click()
+{
+    state.Phase = addSaturating(state.Phase, 1);
+    controls_.Text3->setText(NumberText(state.Phase));
+    refreshAfterPhaseButton();
+}
+
+void Form::Command9_Click()
+{
+    state.Phase = 0;
+    refreshAfterPhaseButton();
+}
+
+void Form::Timer1_Timer()
+{
+    state.Phase = addSaturating(state.Phase, state.Frequency);
+    controls_.P1->Refresh();
+    controls_.p3->Refresh();
+    controls_.p2->Refresh();
+    controls_.p4->Refresh();
+}
+
+void Form::RefreshPhaseReadouts()
+{
+    if (state.Phase >= fullTurn)
+        state.Phase = 0;
+    controls_.Text3->setText(NumberText(state.Phase));
+    controls_.Timer1->setInterval(state.TickInterval);
+    const double pi = circleConstant();
+    // The phase enters as a double so that 100 × Phase cannot overflow.
+    const auto phase = static_cast<double>(state.Phase);
+    controls_.Text4->setText(numberText(std::floor(((100 * phase) * pi) / 180) / 100));
+    controls_.Text5->setText(numberText(std::floor((10 * phase) / 3.6) / 10) + "%");
+}
+
+void Form::refreshAfterPhaseButton()
+{
+    controls_.P1->Refresh();
+    controls_.p2->Refresh();
+    controls_.p3->Refresh();
+    controls_.p4->Refresh();
+}
+
+} // namespace tessarion::core

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "core/controls.h"
+
+#include <cstdint>
+#include <string>
+
+namespace tessarion::core {
+
+/// The window-level values of the oscillation, in the order the window holds them.
+struct OscillationState {
+    double Amplitude = 0;          ///< 0 to 7 in steps of 0.5.
+    double Displacement = 0;       ///< Last value a painter stored; 0 before the first.
+    double CosSquared = 0;         ///< Written by the pendulum painter only.
+    std::int64_t Phase = 0;        ///< Whole degrees, unbounded below, normalised at 360.
+    std::int32_t Frequency = 0;    ///< Whole degrees added per tick, 0 to 40.
+    std::int32_t TickInterval = 0; ///< Milliseconds between ticks, 50 once loaded.
+    std::int16_t CurveDegree = 0;  ///< Loop counter of the time-graph painter.
+};
+
+/// The controls the handlers write to; every pointer must outlive the form.
+struct FormControls {
+    TextField* Text1 = nullptr; ///< Amplitude × 2.
+    TextField* Text2 = nullptr; ///< Frequency.
+    TextField* Text3 = nullptr; ///< Phase in degrees.
+    TextField* Text4 = nullptr; ///< Phase in radians.
+    TextField* Text5 = nullptr; ///< Phase as a percentage of a turn.
+    TextField* Text6 = nullptr; ///< Sine of the phase.
+    TextField* Text7 = nullptr; ///< Cosine of the phase.
+    Timer* Timer1 = nullptr;    ///< The animation tick.
+    Panel* P1 = nullptr;        ///< Spring and mass.
+    Panel* p2 = nullptr;        ///< Rotating vector.
+    Panel* p3 = nullptr;        ///< Pendulum.
+    Panel* p4 = nullptr;        ///< Time graph.
+};
+
+/// The main window's state and its event handlers, free of any toolkit.
+class Form {
+public:
+    /// Binds the handlers to their controls; the separator is the user's decimal separator.
+    explicit Form(FormControls controls, std::string decimalSeparator = ".");
+
+    OscillationState state; ///< The whole oscillation; painters read and write it.
+
+    /// The controls the handlers drive.
+    const FormControls& controls() const { return controls_; }
+    /// The decimal separator every read-out uses.
+    const std::string& decimalSeparator() const { return decimalSeparator_; }
+    /// A number as its read-out text, with this form's separator.
+    std::string numberText(double value) const;
+
+    /// Start-up: start values, all seven read-outs, the timer stopped at 50 ms.
+    void Form_Load();
+    /// Amplitude "-": down by 0.5 unless at 0.
+    void Command1_Click();
+    /// Amplitude "+": up by 0.5 unless at 7.
+    void Command2_Click();
+    /// Frequency "-": down by 1 unless at 0.
+    void Command3_Click();
+    /// Frequency "+": up by 1 unless at 40.
+    void Command4_Click();
+    /// "Start": enables the timer.
+    void Command5_Click();
+    /// "Stop": disables the timer.
+    void Command6_Click();
+    /// Phase "-": one degree down, unguarded, then all four panels.
+    void Command7_Click();
+    /// Phase "+": one degree up, then all four panels.
+    void Command8_Click();
+    /// "Reset": phase back to 0, then all four panels.
+    void Command9_Click();
+    /// The animation tick: phase advances by the frequency, then P1, p3, p2, p4.
+    void Timer1_Timer();
+    /// The first step of the P1 and p3 painters: wrap at 360, rewrite the phase read-outs.
+    void RefreshPhaseReadouts();
+
+private:
+    void refreshAfterPhaseButton();
+
+    FormControls controls_;
+    std::string decimalSeparator_;
+};
+
+/// π as every handler computes it.
+double circleConstant();
+
+} // namespace tessarion::core

@@ -1,0 +1,59 @@
+#include "render/painters.h"
+
+#include <cmath>
+
+namespace tessarion::render {
+
+namespace {
+constexpr double curveHeight = 0.95;
+constexpr std::int16_t lastDegree = 360;
+constexpr std::int16_t widePen = 2;
+constexpr std::int16_t penLine = flags::firstPoint;
+constexpr std::int16_t whiteDot = flags::colourGiven;
+constexpr std::int16_t relativeWhiteDot = flags::relative | flags::colourGiven;
+
+float single(double value) { return static_cast<float>(value); }
+
+// With no amplitude there is no elongation to scale, so the marker has no height
+// instead of 0/0.
+double markerHeight(double displacement, double amplitude)
+{
+    if (amplitude == 0)
+        return 0;
+    return (curveHeight * displacement) / amplitude;
+}
+} // namespace
+
+void P4_paint(core::Form& form, Surface& p4)
+{
+    auto& state = form.state;
+    const double pi = core::circleConstant();
+    p4.Scale(flags::firstPoint, 0, 1, 360, -1);
+    p4.Line(penLine, 0, 0, 360, 0, 0);
+    p4.PSet(relativeWhiteDot, -8, 0.35f, colours::white);
+    p4.Print("T");
+    p4.Line(penLine, 0, -1, 0, 1, 0);
+    p4.Print("y(t)");
+
+    p4.setDrawWidth(widePen);
+    state.CurveDegree = 1;
+    while (state.CurveDegree <= lastDegree) {
+        const double degree = state.CurveDegree;
+        p4.PSet(0, single(degree), single(curveHeight * std::sin((degree * pi) / 180)), 0);
+        state.CurveDegree = static_cast<std::int16_t>(state.CurveDegree + 1);
+    }
+
+    const float phase = single(static_cast<double>(state.Phase));
+    p4.Line(penLine, phase, 0, phase, single(markerHeight(state.Displacement, state.Amplitude)),
+            0);
+    p4.PSet(whiteDot, 175, 0.35f, colours::white);
+    p4.Print("T/2");
+    p4.Line(penLine, 270, -0.1f, 270, 0.1f, 0);
+    p4.PSet(relativeWhiteDot, -11, 0.25f, colours::white);
+    p4.Print("3T/4");
+    p4.Line(penLine, 90, 0.1f, 90, -0.1f, 0);
+    p4.PSet(relativeWhiteDot, -8, 0, colours::white);
+    p4.Print("T/4");
+}
+
+} // namespace tessarion::render

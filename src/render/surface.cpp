@@ -1,0 +1,180 @@
+#include "render/surface.h"
+
+#include <cmath>
+#include <stdexcept>
+
+namespace tessarion::render {
+
+namespace {
+constexpr double twipsPerPixel = 15;
+// Line height used for Print before any device has told the real one.
+constexpr double fallbackLineHeight = 16;
+} // namespace
+
+LineFigure::LineFigure(Surface& owner, DevicePoint from, DevicePoint to, int width)
+    : owner_(&owner)
+    , x1_(from.x)
+    , y1_(from.y)
+    , x2_(to.x)
+    , y2_(to.y)
+    , width_(width)
+{
+}
+
+float LineFigure::X1() const { return static_cast<float>(owner_->fromDeviceX(x1_)); }
+float LineFigure::Y1() const { return static_cast<float>(owner_->fromDeviceY(y1_)); }
+float LineFigure::X2() const { return static_cast<float>(owner_->fromDeviceX(x2_)); }
+float LineFigure::Y2() const { return static_cast<float>(owner_->fromDeviceY(y2_)); }
+void LineFigure::setX1(float value) { move(x1_, owner_->toDeviceX(value)); }
+void LineFigure::setY1(float value) { move(y1_, owner_->toDeviceY(value)); }
+void LineFigure::setX2(float value) { move(x2_, owner_->toDeviceX(value)); }
+void LineFigure::setY2(float value) { move(y2_, owner_->toDeviceY(value)); }
+
+void LineFigure::move(double& coordinate, double device)
+{
+    if (coordinate == device || !owner_->accept({device}))
+        return;
+    coordinate = device;
+    owner_->figureMoved();
+}
+
+LineFigure& LineFigureGroup::Item(std::int32_t index) const
+{
+    if (index < 0 || index >= size || items_[static_cast<std::size_t>(index)] == nullptr)
+        throw std::out_of_range("line figure group has no element " + std::to_string(index));
+    return *items_[static_cast<std::size_t>(index)];
+}
+
+void LineFigureGroup::assign(std::int32_t index, LineFigure& figure)
+{
+    if (index < 0 || index >= size)
+        throw std::out_of_range("line figure group has no element " + std::to_string(index));
+    items_[static_cast<std::size_t>(index)] = &figure;
+}
+
+Surface::Surface(double innerWidth, double innerHeight, Units units, Colour foreColor,
+                 Colour backColor)
+    : innerWidth_(innerWidth)
+    , innerHeight_(innerHeight)
+    , scaleWidth_(units == Units::Twips ? innerWidth * twipsPerPixel : innerWidth)
+    , scaleHeight_(units == Units::Twips ? innerHeight * twipsPerPixel : innerHeight)
+    , foreColor_(foreColor)
+    , backColor_(backColor)
+{
+}
+
+void Surface::Line(std::int16_t flags, float x1, float y1, float x2, float y2, Colour colour)
+{
+    const bool firstGiven = (flags & flags::firstPoint) != 0;
+    const double startX = firstGiven ? x1 : currentX_;
+    const double startY = firstGiven ? y1 : currentY_;
+    const bool offset = (flags & flags::secondRelative) != 0;
+    const auto endX = static_cast<float>(offset ? startX + x2 : x2);
+    const auto endY = static_cast<float>(offset ? startY + y2 : y2);
+    const Colour pen = (flags & flags::colourGiven) != 0 ? colour : foreColor_;
+    if (!accept({startX, startY, endX, endY}))
+        return;
+    if (device_ != nullptr)
+        device_->line(toDevice(startX, startY), toDevice(endX, endY), pen, drawWidth_);
+    currentX_ = endX;
+    currentY_ = endY;
+}
+
+void Surface::Circle(std::int16_t flags, float x, float y, float radius, Colour colour)
+{
+    const Colour pen = (flags & flags::colourGiven) != 0 ? colour : foreColor_;
+    // The radius counts in x units and the same number of pixels is used both ways.
+    const double pixels = std::abs(radius * innerWidth_ / scaleWidth_);
+    if (!accept({x, y, pixels}))
+        return;
+    if (device_ != nullptr)
+        device_->ellipse(toDevice(x, y), pixels, pixels, pen, drawWidth_);
+    currentX_ = x;
+    currentY_ = y;
+}
+
+void Surface::PSet(std::int16_t flags, float x, float y, Colour colour)
+{
+    const bool relative = (flags & flags::relative) != 0;
+    const auto px = static_cast<float>(relative ? double{currentX_} + x : x);
+    const auto py = static_cast<float>(relative ? double{currentY_} + y : y);
+    const Colour pen = (flags & flags::colourGiven) != 0 ? colour : foreColor_;
+    if (!accept({px, py}))
+        return;
+    if (device_ != nullptr)
+        device_->dot(toDevice(px, py), pen, drawWidth_);
+    currentX_ = px;
+    currentY_ = py;
+}
+
+void Surface::Scale(std::int16_t /*flags*/, float x1, float y1, float x2, float y2)
+{
+    // A system with no extent has no mapping; keep the one in force.
+    if (!accept({x1, y1, x2, y2}))
+        return;
+    if (x1 == x2 || y1 == y2) {
+        ++rejected_;
+        return;
+    }
+    scaleLeft_ = x1;
+    scaleTop_ = y1;
+    scaleWidth_ = double{x2} - x1;
+    scaleHeight_ = double{y2} - y1;
+}
+
+void Surface::Print(std::string_view text)
+{
+    double lineHeight = fallbackLineHeight;
+    if (device_ != nullptr) {
+        device_->text(toDevice(currentX_, currentY_), text, foreColor_);
+        lineHeight = device_->lineHeight();
+    }
+    currentY_ = static_cast<float>(fromDeviceY(toDeviceY(currentY_) + lineHeight));
+    currentX_ = static_cast<float>(scaleLeft_);
+}
+
+void Surface::Refresh()
+{
+    if (host_ != nullptr)
+        host_->repaintNow();
+}
+
+void Surface::paint(Device& device)
+{
+    struct Guard {
+        Device*& slot;
+        ~Guard() { slot = nullptr; }
+    } guard{device_};
+    device_ = &device;
+    device.fill(backColor_);
+    if (handler_)
+        handler_();
+    for (const LineFigure& figure : figures_)
+        device.line(figure.from(), figure.to(), lineFigureColour, figure.width());
+}
+
+LineFigure& Surface::addLineFigure(DevicePoint from, DevicePoint to, int width)
+{
+    figures_.push_back(LineFigure(*this, from, to, width));
+    return figures_.back();
+}
+
+void Surface::figureMoved()
+{
+    // A paint draws its figures at the end anyway; only a move outside one needs a paint.
+    if (!painting() && host_ != nullptr)
+        host_->scheduleRepaint();
+}
+
+bool Surface::accept(std::initializer_list<double> values)
+{
+    for (double value : values) {
+        if (!std::isfinite(value)) {
+            ++rejected_;
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace tessarion::render

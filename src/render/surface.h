@@ -1,0 +1,163 @@
+#pragma once
+
+#include "core/controls.h"
+#include "render/device.h"
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string_view>
+
+namespace tessarion::render {
+
+/// What a panel needs from the window system.
+class SurfaceHost {
+public:
+    virtual ~SurfaceHost() = default;
+    /// Paints the panel now, nested in the caller: erase, handler, line figures.
+    virtual void repaintNow() = 0;
+    /// Asks for a paint later, from the event loop.
+    virtual void scheduleRepaint() = 0;
+};
+
+/// Units of a panel's coordinate system when it is created.
+enum class Units { Twips, Pixels };
+
+/// Operation flags, as passed by the painters.
+namespace flags {
+inline constexpr std::int16_t relative = 1;     ///< PSet: point relative to the current position.
+inline constexpr std::int16_t colourGiven = 2;  ///< Line, Circle, PSet: use the colour argument.
+inline constexpr std::int16_t firstPoint = 4;   ///< Line: the first point is given.
+inline constexpr std::int16_t secondRelative = 8; ///< Line: the second point is an offset.
+} // namespace flags
+
+class Surface;
+
+/// A straight line owned by a panel and drawn by it above the paint handler's drawing.
+class LineFigure {
+public:
+    /// Coordinates in the owner's units.
+    float X1() const;
+    float Y1() const;
+    float X2() const;
+    float Y2() const;
+    /// Moves one end point; the value it already has changes nothing.
+    void setX1(float value);
+    void setY1(float value);
+    void setX2(float value);
+    void setY2(float value);
+
+    /// End points in device pixels.
+    DevicePoint from() const { return {x1_, y1_}; }
+    DevicePoint to() const { return {x2_, y2_}; }
+    /// Pen width in pixels.
+    int width() const { return width_; }
+
+private:
+    friend class Surface;
+    LineFigure(Surface& owner, DevicePoint from, DevicePoint to, int width);
+    void move(double& coordinate, double device);
+
+    Surface* owner_;
+    double x1_, y1_, x2_, y2_;
+    int width_;
+};
+
+/// Twelve line figures addressed by index 0 to 11.
+class LineFigureGroup {
+public:
+    static constexpr int size = 12;
+    /// The figure at `index`; throws std::out_of_range outside 0 to 11.
+    LineFigure& Item(std::int32_t index) const;
+    /// Puts `figure` at `index`.
+    void assign(std::int32_t index, LineFigure& figure);
+
+private:
+    std::array<LineFigure*, size> items_{};
+};
+
+/// A drawing panel: its coordinate system, pen, current position and line figures, kept
+/// between paints; drawing reaches a device only while the panel is being painted.
+class Surface : public core::Panel {
+public:
+    /// An inner area of the given pixel size, in twips or pixels, with the layout's colours.
+    Surface(double innerWidth, double innerHeight, Units units, Colour foreColor,
+            Colour backColor = colours::buttonFace);
+    Surface(const Surface&) = delete;
+    Surface& operator=(const Surface&) = delete;
+
+    /// Connects the window system; without one, Refresh paints nothing.
+    void setHost(SurfaceHost* host) { host_ = host; }
+    /// The handler run on every paint.
+    void setPaintHandler(std::function<void()> handler) { handler_ = std::move(handler); }
+
+    /// Draws a line; see the flags.
+    void Line(std::int16_t flags, float x1, float y1, float x2, float y2, Colour colour);
+    /// Draws a circle outline whose radius is in x units and which is round on screen.
+    void Circle(std::int16_t flags, float x, float y, float radius, Colour colour);
+    /// Sets one point as wide as the pen.
+    void PSet(std::int16_t flags, float x, float y, Colour colour);
+    /// Makes (x1, y1) the top-left and (x2, y2) the bottom-right corner of the inner area.
+    void Scale(std::int16_t flags, float x1, float y1, float x2, float y2);
+    /// Writes text at the current position, then moves to the start of the next line.
+    void Print(std::string_view text);
+    /// The pen colour.
+    Colour ForeColor() const { return foreColor_; }
+    void setForeColor(Colour colour) { foreColor_ = colour; }
+    /// The pen width in pixels.
+    std::int16_t DrawWidth() const { return drawWidth_; }
+    void setDrawWidth(std::int16_t width) { drawWidth_ = width; }
+    /// The current position in the panel's units.
+    float CurrentX() const { return currentX_; }
+    float CurrentY() const { return currentY_; }
+    /// Background colour used when the panel is erased.
+    Colour BackColor() const { return backColor_; }
+
+    /// Erases the panel, runs its paint handler and draws its line figures, at once.
+    void Refresh() override;
+
+    /// One paint onto `device`: called by the host for every paint, whatever asked for it.
+    void paint(Device& device);
+    /// True while a paint is running.
+    bool painting() const { return device_ != nullptr; }
+
+    /// Adds a line figure with end points given in device pixels.
+    LineFigure& addLineFigure(DevicePoint from, DevicePoint to, int width);
+    /// Line figures in the order they were added.
+    const std::deque<LineFigure>& lineFigures() const { return figures_; }
+    /// Colour the panel draws its line figures in.
+    static constexpr Colour lineFigureColour = colours::windowText;
+
+    /// Calls refused because they would hand the device a value that is not finite.
+    int rejectedCalls() const { return rejected_; }
+
+    /// Maps the panel's units to device pixels and back.
+    double toDeviceX(double x) const { return (x - scaleLeft_) * innerWidth_ / scaleWidth_; }
+    double toDeviceY(double y) const { return (y - scaleTop_) * innerHeight_ / scaleHeight_; }
+    double fromDeviceX(double x) const { return x * scaleWidth_ / innerWidth_ + scaleLeft_; }
+    double fromDeviceY(double y) const { return y * scaleHeight_ / innerHeight_ + scaleTop_; }
+    /// Inner area in device pixels.
+    double innerWidth() const { return innerWidth_; }
+    double innerHeight() const { return innerHeight_; }
+
+private:
+    friend class LineFigure;
+    void figureMoved();
+    bool accept(std::initializer_list<double> values);
+    DevicePoint toDevice(double x, double y) const { return {toDeviceX(x), toDeviceY(y)}; }
+
+    double innerWidth_, innerHeight_;
+    double scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_, scaleHeight_;
+    float currentX_ = 0, currentY_ = 0;
+    Colour foreColor_;
+    Colour backColor_;
+    std::int16_t drawWidth_ = 1;
+    std::deque<LineFigure> figures_;
+    std::function<void()> handler_;
+    SurfaceHost* host_ = nullptr;
+    Device* device_ = nullptr;
+    int rejected_ = 0;
+};
+
+} // namespace tessarion::render
