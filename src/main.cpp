@@ -1,11 +1,14 @@
 #include "ui/main_window.h"
 #include "ui/palette.h"
+#include "ui/startup_guard.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    tessarion::ui::StartupGuard guard;
     QApplication app(argc, argv);
+    guard.release();
     tessarion::ui::prepareApplication(app);
     tessarion::ui::MainWindow window;
     window.show();
