@@ -1,6 +1,5 @@
 #pragma once
 
-#include <concepts>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -14,12 +13,7 @@ std::string NumberText(double value, std::string_view decimalSeparator);
 /// The decimal digits of a whole number, with a leading "-" when negative.
 std::string NumberText(std::int64_t value);
 
-/// Whole numbers of any integer type take the exact path.
-template <std::integral Integer>
-    requires(!std::same_as<Integer, std::int64_t> && !std::same_as<Integer, bool>)
-std::string NumberText(Integer value)
-{
-    return NumberText(static_cast<std::int64_t>(value));
-}
+/// Smaller whole numbers take the exact path too, not the one for doubles.
+inline std::string NumberText(std::int32_t value) { return NumberText(std::int64_t{value}); }
 
 } // namespace tessarion::core

@@ -45,7 +45,8 @@ void P1_Paint(core::Form& form, Surface& P1, const SpringFigures& figures)
     form.RefreshPhaseReadouts();
     auto& state = form.state;
     const double pi = core::circleConstant();
-    state.Displacement = (-state.Amplitude) * std::sin((pi * static_cast<double>(state.Phase)) / 180);
+    state.Displacement =
+        (-state.Amplitude) * std::sin((pi * static_cast<double>(state.Phase)) / 180);
     const double D = state.Displacement;
 
     figures.Lin1.setX1(80);

@@ -51,8 +51,8 @@ void p3_paint(core::Form& form, Surface& p3, LineFigure& Line3)
     p3.Line(strokeWithColour, right, 275, -5, -3, colours::black);
     p3.Line(strokeWithColour, right, 275, -5, 3, colours::black);
     p3.Print("+A");
-    p3.Line(lineWithColour, 120, single(scaleY),
-            single(pivotX + pixelsAcross * state.Displacement), single(scaleY), colours::green);
+    p3.Line(lineWithColour, 120, single(scaleY), single(pivotX + pixelsAcross * state.Displacement),
+            single(scaleY), colours::green);
 }
 
 } // namespace tessarion::render

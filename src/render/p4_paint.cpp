@@ -44,8 +44,7 @@ void P4_paint(core::Form& form, Surface& p4)
     }
 
     const float phase = single(static_cast<double>(state.Phase));
-    p4.Line(penLine, phase, 0, phase, single(markerHeight(state.Displacement, state.Amplitude)),
-            0);
+    p4.Line(penLine, phase, 0, phase, single(markerHeight(state.Displacement, state.Amplitude)), 0);
     p4.PSet(whiteDot, 175, 0.35f, colours::white);
     p4.Print("T/2");
     p4.Line(penLine, 270, -0.1f, 270, 0.1f, 0);

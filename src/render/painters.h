@@ -7,9 +7,9 @@ namespace tessarion::render {
 
 /// The line figures of the spring panel that its painter moves.
 struct SpringFigures {
-    LineFigure& Lin1;       ///< Hanger between the ceiling and the spring.
-    LineFigureGroup& Linl;  ///< The twelve spring segments.
-    LineFigure& Lin2;       ///< Rod from the spring to the mass.
+    LineFigure& Lin1;      ///< Hanger between the ceiling and the spring.
+    LineFigureGroup& Linl; ///< The twelve spring segments.
+    LineFigure& Lin2;      ///< Rod from the spring to the mass.
 };
 
 /// Paints the mass on its spring; starts with the shared read-out step.
@@ -23,12 +23,12 @@ void P4_paint(core::Form& form, Surface& p4);
 
 /// The four panels and the figures their painters need.
 struct DiagramPanels {
-    Surface& P1;            ///< Spring and mass.
-    SpringFigures spring;   ///< Figures on P1.
-    Surface& p2;            ///< Rotating vector.
-    Surface& p3;            ///< Pendulum.
-    LineFigure& Line3;      ///< The pendulum's string on p3.
-    Surface& p4;            ///< Time graph.
+    Surface& P1;          ///< Spring and mass.
+    SpringFigures spring; ///< Figures on P1.
+    Surface& p2;          ///< Rotating vector.
+    Surface& p3;          ///< Pendulum.
+    LineFigure& Line3;    ///< The pendulum's string on p3.
+    Surface& p4;          ///< Time graph.
 };
 
 /// Makes each panel run its painter on every paint.

@@ -11,21 +11,24 @@ namespace tessarion::render {
 /// One primitive as a device received it.
 struct DeviceCall {
     enum class Kind { Fill, Line, Ellipse, Dot, Text };
-    Kind kind = Kind::Fill;    ///< Which primitive.
-    DevicePoint a;             ///< Start, centre, dot or text corner.
-    DevicePoint b;             ///< End of a line.
-    double radiusX = 0;        ///< Ellipse radii.
+    Kind kind = Kind::Fill; ///< Which primitive.
+    DevicePoint a;          ///< Start, centre, dot or text corner.
+    DevicePoint b;          ///< End of a line.
+    double radiusX = 0;     ///< Ellipse radii.
     double radiusY = 0;
-    Colour colour = 0;         ///< Colour as passed, system colours unresolved.
-    int width = 0;             ///< Pen width.
-    std::string text;          ///< Printed text.
+    Colour colour = 0; ///< Colour as passed, system colours unresolved.
+    int width = 0;     ///< Pen width.
+    std::string text;  ///< Printed text.
 };
 
 /// A device that keeps every call, for tests and benchmarks.
 class RecordingDevice : public Device {
 public:
     /// A device whose text lines are `lineHeight` pixels high.
-    explicit RecordingDevice(double lineHeight = 16) : lineHeight_(lineHeight) {}
+    explicit RecordingDevice(double lineHeight = 16)
+        : lineHeight_(lineHeight)
+    {
+    }
 
     void fill(Colour background) override;
     void line(DevicePoint from, DevicePoint to, Colour colour, int width) override;

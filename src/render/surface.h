@@ -26,9 +26,9 @@ enum class Units { Twips, Pixels };
 
 /// Operation flags, as passed by the painters.
 namespace flags {
-inline constexpr std::int16_t relative = 1;     ///< PSet: point relative to the current position.
-inline constexpr std::int16_t colourGiven = 2;  ///< Line, Circle, PSet: use the colour argument.
-inline constexpr std::int16_t firstPoint = 4;   ///< Line: the first point is given.
+inline constexpr std::int16_t relative = 1;       ///< PSet: point relative to the current position.
+inline constexpr std::int16_t colourGiven = 2;    ///< Line, Circle, PSet: use the colour argument.
+inline constexpr std::int16_t firstPoint = 4;     ///< Line: the first point is given.
 inline constexpr std::int16_t secondRelative = 8; ///< Line: the second point is an offset.
 } // namespace flags
 

@@ -62,7 +62,8 @@ PushButton::PushButton(const QString& caption, QWidget* parent)
 
 void PushButton::keyPressEvent(QKeyEvent* event)
 {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        !event->isAutoRepeat()) {
         click();
         return;
     }

@@ -13,6 +13,7 @@ using colours::highlightText;
 
 // Creation order matters: it is the drawing order of the line figures, and the spring's
 // elements are created 0, then 11 down to 1.
+// clang-format off
 constexpr auto layout = std::to_array<ControlSpec>({
     {.name = "p4", .kind = Panel, .left = 105, .top = 5910, .width = 7665, .height = 2130,
      .tabIndex = 27, .foreColor = buttonText, .units = PanelUnits::Twips,
@@ -133,6 +134,7 @@ constexpr auto layout = std::to_array<ControlSpec>({
     {.name = "Label1", .kind = Label, .left = 9735, .top = 6090, .width = 855, .height = 285,
      .caption = "  Ampl.", .tabIndex = 4, .centred = true},
 });
+// clang-format on
 } // namespace
 
 std::span<const ControlSpec> windowLayout() { return layout; }

@@ -51,8 +51,7 @@ render::Units unitsOf(PanelUnits units)
     return units == PanelUnits::Pixels ? render::Units::Pixels : render::Units::Twips;
 }
 
-template <typename Map>
-auto& lookup(const Map& map, std::string_view name)
+template <typename Map> auto& lookup(const Map& map, std::string_view name)
 {
     const auto found = map.find(name);
     if (found == map.end())
@@ -112,8 +111,8 @@ QPoint MainWindow::placeOf(const ControlSpec& spec) const
 
 void MainWindow::addPanel(const ControlSpec& spec)
 {
-    auto* panel = new PanelWidget(this, QSize(px(spec.width), px(spec.height)),
-                                  unitsOf(spec.units), spec.foreColor);
+    auto* panel = new PanelWidget(this, QSize(px(spec.width), px(spec.height)), unitsOf(spec.units),
+                                  spec.foreColor);
     panel->setObjectName(qstr(spec.name));
     panel->setAccessibleName(qstr(spec.accessibleName));
     panel->move(placeOf(spec));
@@ -169,8 +168,9 @@ void MainWindow::addButton(const ControlSpec& spec)
     button->setObjectName(qstr(spec.name));
     button->setAccessibleName(qstr(spec.accessibleName));
     button->setGeometry(QRect(placeOf(spec), QSize(px(spec.width), px(spec.height))));
-    const auto handler = std::find_if(buttonHandlers.begin(), buttonHandlers.end(),
-                                      [&spec](const auto& entry) { return entry.first == spec.name; });
+    const auto handler =
+        std::find_if(buttonHandlers.begin(), buttonHandlers.end(),
+                     [&spec](const auto& entry) { return entry.first == spec.name; });
     if (handler != buttonHandlers.end())
         connect(button, &QPushButton::clicked, this,
                 [this, method = handler->second] { (form_.get()->*method)(); });

@@ -10,8 +10,7 @@
 
 namespace tessarion::ui {
 
-PanelWidget::PanelWidget(QWidget* parent, QSize outerSize, render::Units units,
-                         Colour foreColor)
+PanelWidget::PanelWidget(QWidget* parent, QSize outerSize, render::Units units, Colour foreColor)
     : QFrame(parent)
     , surface_(outerSize.width() - 2 * panelBorderPixels,
                outerSize.height() - 2 * panelBorderPixels, units, foreColor)

@@ -17,8 +17,7 @@ public:
     QtDevice(QPainter& painter, const QFont& font, double innerWidth, double innerHeight);
 
     void fill(Colour background) override;
-    void line(render::DevicePoint from, render::DevicePoint to, Colour colour,
-              int width) override;
+    void line(render::DevicePoint from, render::DevicePoint to, Colour colour, int width) override;
     void ellipse(render::DevicePoint centre, double radiusX, double radiusY, Colour colour,
                  int width) override;
     void dot(render::DevicePoint at, Colour colour, int width) override;

@@ -4,8 +4,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <utility>
 #include <string>
+#include <utility>
 
 namespace tessarion::ui {
 

@@ -13,14 +13,16 @@ namespace {
 
 int failures = 0;
 
-void fail(const char* what) {
+void fail(const char* what)
+{
     std::fprintf(stderr, "FAIL: %s\n", what);
     ++failures;
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     // An application object makes Qt look for image plugins in its
     // standard directories.
     QCoreApplication app(argc, argv);
@@ -41,8 +43,10 @@ int main(int argc, char** argv) {
                      qPrintable(reader.errorString()));
         return EXIT_FAILURE;
     }
-    if (reader.imageCount() != 1) fail("ico should hold exactly one image");
-    if (ico.size() != QSize(32, 32)) fail("ico image is not 32x32");
+    if (reader.imageCount() != 1)
+        fail("ico should hold exactly one image");
+    if (ico.size() != QSize(32, 32))
+        fail("ico image is not 32x32");
 
     QFile svg(QStringLiteral(":/icons/tessarion.svg"));
     if (!svg.open(QIODevice::ReadOnly) || !svg.readAll().contains("<svg"))
@@ -64,14 +68,16 @@ int main(int argc, char** argv) {
             // Edge pixels are partly transparent in the PNG and either on or
             // off in the ico's 1-bit mask; only fully decided pixels count.
             if (qAlpha(q) == 0) {
-                if (qAlpha(p) != 0) ++mismatches;
+                if (qAlpha(p) != 0)
+                    ++mismatches;
             } else if (qAlpha(q) == 255) {
                 // 16 colours cannot match anti-aliased edges exactly, but a
                 // flipped, shifted or wrongly coloured image is far off.
                 const int dr = qRed(p) - qRed(q);
                 const int dg = qGreen(p) - qGreen(q);
                 const int db = qBlue(p) - qBlue(q);
-                if (qAlpha(p) != 255 || dr * dr + dg * dg + db * db > 60 * 60) ++mismatches;
+                if (qAlpha(p) != 255 || dr * dr + dg * dg + db * db > 60 * 60)
+                    ++mismatches;
             }
         }
     }

@@ -29,7 +29,7 @@ bool colourNear(const QImage& image, QPointF at, int reach, const ColourTest& te
 
 struct Feature {
     const char* panel;
-    QPointF point;   // where the design puts it, inner-area pixels
+    QPointF point; // where the design puts it, inner-area pixels
     ColourTest test;
     const char* what;
 };

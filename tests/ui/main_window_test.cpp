@@ -30,10 +30,10 @@ TEST_F(WindowLayout, ControlsStandWhereTheLayoutPutsThem)
 {
     // Twips divided by 15; children of p2 sit 2 pixels further in, inside its border.
     const Placement placements[] = {
-        {"P1", {8, 6, 161, 388}},        {"p2", {171, 6, 348, 388}},
-        {"p3", {520, 7, 247, 387}},      {"p4", {7, 394, 511, 142}},
-        {"Text6", {75, 20, 49, 21}},     {"Text7", {272, 21, 49, 21}},
-        {"Label7", {23, 21, 57, 23}},    {"Command9", {662, 505, 57, 19}},
+        {"P1", {8, 6, 161, 388}},         {"p2", {171, 6, 348, 388}},
+        {"p3", {520, 7, 247, 387}},       {"p4", {7, 394, 511, 142}},
+        {"Text6", {75, 20, 49, 21}},      {"Text7", {272, 21, 49, 21}},
+        {"Label7", {23, 21, 57, 23}},     {"Command9", {662, 505, 57, 19}},
         {"Command1", {637, 432, 17, 19}}, {"Text5", {579, 469, 33, 24}},
         {"Label3", {536, 400, 81, 25}},   {"Command8", {581, 497, 25, 19}},
     };
@@ -48,8 +48,8 @@ TEST_F(WindowLayout, ControlsStandWhereTheLayoutPutsThem)
 TEST_F(WindowLayout, CaptionsKeepTheirSpaces)
 {
     const std::pair<const char*, const char*> captions[] = {
-        {"Label5", "   Rad:"}, {"Label1", "  Ampl."},  {"Label3", "F  a  z  a "},
-        {"Label2", "Frecv."},  {"Label4", "Grade:"},   {"Label6", "T%:"},
+        {"Label5", "   Rad:"}, {"Label1", "  Ampl."}, {"Label3", "F  a  z  a "},
+        {"Label2", "Frecv."},  {"Label4", "Grade:"},  {"Label6", "T%:"},
         {"Label7", "Sin(a)="}, {"Label8", "Cos(a)="},
     };
     for (const auto& [name, caption] : captions) {
@@ -58,9 +58,9 @@ TEST_F(WindowLayout, CaptionsKeepTheirSpaces)
         EXPECT_EQ(label->text(), QString::fromLatin1(caption)) << name;
     }
     const std::pair<const char*, const char*> buttons[] = {
-        {"Command1", "-"},     {"Command2", "+"},    {"Command3", "-"},
-        {"Command4", "+"},     {"Command5", "Start"}, {"Command6", "Stop"},
-        {"Command7", "-"},     {"Command8", "+"},    {"Command9", "Reset"},
+        {"Command1", "-"}, {"Command2", "+"},     {"Command3", "-"},
+        {"Command4", "+"}, {"Command5", "Start"}, {"Command6", "Stop"},
+        {"Command7", "-"}, {"Command8", "+"},     {"Command9", "Reset"},
     };
     for (const auto& [name, caption] : buttons)
         EXPECT_EQ(button(name)->text(), QString::fromLatin1(caption)) << name;
@@ -81,8 +81,8 @@ TEST_F(WindowLayout, FontsAreBoldAndTheHeadingIsLargerAndUnderlined)
 TEST_F(WindowLayout, StartUpReadOuts)
 {
     const std::pair<const char*, const char*> expected[] = {
-        {"Text1", "7"}, {"Text2", "10"}, {"Text3", "0"}, {"Text4", "0"},
-        {"Text5", "0%"}, {"Text6", "0"}, {"Text7", "1"},
+        {"Text1", "7"},  {"Text2", "10"}, {"Text3", "0"}, {"Text4", "0"},
+        {"Text5", "0%"}, {"Text6", "0"},  {"Text7", "1"},
     };
     for (const auto& [name, value] : expected)
         EXPECT_EQ(text(name), value) << name;
@@ -121,19 +121,18 @@ TEST_P(WindowButtonClicks, ChangeTheirReadOut)
     EXPECT_EQ(text(c.field), c.shows);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Buttons, WindowButtonClicks,
-    ::testing::Values(ClickCase{"Command1", 1, "Text1", "6"},
-                      ClickCase{"Command1", 8, "Text1", "0"},
-                      ClickCase{"Command2", 8, "Text1", "14"},
-                      ClickCase{"Command3", 11, "Text2", "0"},
-                      ClickCase{"Command4", 31, "Text2", "40"},
-                      ClickCase{"Command7", 1, "Text3", "-1"},
-                      ClickCase{"Command7", 1, "Text4", "-0.02"},
-                      ClickCase{"Command7", 1, "Text5", "-0.3%"},
-                      ClickCase{"Command8", 90, "Text4", "1.57"},
-                      ClickCase{"Command8", 90, "Text6", "1"},
-                      ClickCase{"Command8", 360, "Text3", "0"}));
+INSTANTIATE_TEST_SUITE_P(Buttons, WindowButtonClicks,
+                         ::testing::Values(ClickCase{"Command1", 1, "Text1", "6"},
+                                           ClickCase{"Command1", 8, "Text1", "0"},
+                                           ClickCase{"Command2", 8, "Text1", "14"},
+                                           ClickCase{"Command3", 11, "Text2", "0"},
+                                           ClickCase{"Command4", 31, "Text2", "40"},
+                                           ClickCase{"Command7", 1, "Text3", "-1"},
+                                           ClickCase{"Command7", 1, "Text4", "-0.02"},
+                                           ClickCase{"Command7", 1, "Text5", "-0.3%"},
+                                           ClickCase{"Command8", 90, "Text4", "1.57"},
+                                           ClickCase{"Command8", 90, "Text6", "1"},
+                                           ClickCase{"Command8", 360, "Text3", "0"}));
 
 TEST_F(WindowButtons, ResetBringsThePhaseBackToZero)
 {
@@ -182,9 +181,9 @@ TEST_F(WindowFocus, TabVisitsTheControlsInLayoutOrder)
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     window->panel("P1")->setFocus(Qt::TabFocusReason);
     const std::vector<std::string> expected = {
-        "P1",       "Command1", "Command2", "Text1", "Command3", "Text2",    "Command4",
-        "Command5", "Command6", "Command7", "Command8", "Text3", "Text4",    "Text5",
-        "Command9", "p3",       "p2",       "Text6", "Text7",    "p4",       "P1",
+        "P1",       "Command1", "Command2", "Text1",    "Command3", "Text2", "Command4",
+        "Command5", "Command6", "Command7", "Command8", "Text3",    "Text4", "Text5",
+        "Command9", "p3",       "p2",       "Text6",    "Text7",    "p4",    "P1",
     };
     std::vector<std::string> visited;
     for (std::size_t i = 0; i < expected.size(); ++i) {

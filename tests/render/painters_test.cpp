@@ -1,0 +1,473 @@
+#include "core/form.h"
+#include "render/painters.h"
+#include "render/recording_device.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <ostream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace tessarion::render {
+namespace {
+
+using Kind = DeviceCall::Kind;
+const double pi = 4 * std::atan(1.0);
+double sinDeg(double degrees) { return std::sin(degrees * pi / 180); }
+double cosDeg(double degrees) { return std::cos(degrees * pi / 180); }
+
+class FakeText : public core::TextField {
+public:
+    void setText(std::string_view text) override { this->text = text; }
+    void setBackColor(Colour) override {}
+    std::string text;
+};
+
+class FakeTimer : public core::Timer {
+public:
+    void setEnabled(bool) override {}
+    void setInterval(std::int32_t) override {}
+};
+
+// The spring's vertices: x, height at rest, and how many displacements each one moves.
+struct Vertex {
+    double x, base, factor;
+};
+// clang-format off
+constexpr std::array<Vertex, 13> spring{{
+    {80, 30, 0}, {48, 42, 1}, {104, 54, 2}, {48, 72, 4}, {104, 84, 6}, {48, 102, 8},
+    {104, 114, 10}, {48, 132, 12}, {104, 144, 14}, {48, 162, 16}, {104, 174, 18},
+    {48, 192, 20}, {80, 198, 21}}};
+// clang-format on
+
+// The four panels at their layout sizes with their design-time figures, painters bound.
+struct Window {
+    Window()
+    {
+        for (int k = 0; k < 12; ++k) {
+            const Vertex& a = spring[static_cast<std::size_t>(k)];
+            const Vertex& b = spring[static_cast<std::size_t>(k + 1)];
+            Linl.assign(k, P1.addLineFigure({a.x, a.base}, {b.x, b.base}, 5));
+        }
+        form.Form_Load();
+        bindPainters(form, {P1, {Lin1, Linl, Lin2}, p2, p3, Line3, p4});
+    }
+    void clear()
+    {
+        for (RecordingDevice* device : {&d1, &d2, &d3, &d4})
+            device->clear();
+    }
+    // A tick at frequency 0, so every panel paints at exactly this phase.
+    void tickAt(std::int64_t phase, double amplitude)
+    {
+        form.state.Phase = phase;
+        form.state.Amplitude = amplitude;
+        form.state.Frequency = 0;
+        clear();
+        form.Timer1_Timer();
+    }
+    std::string Text(int n) const { return text[static_cast<std::size_t>(n - 1)].text; }
+
+    std::array<FakeText, 7> text;
+    FakeTimer timer;
+    Surface P1{157, 384, Units::Pixels, colours::highlightText};
+    Surface p2{344, 384, Units::Twips, colours::buttonText};
+    Surface p3{243, 383, Units::Pixels, colours::buttonText};
+    Surface p4{507, 138, Units::Twips, colours::buttonText};
+    RecordingDevice d1, d2, d3, d4;
+    std::vector<std::string> log;
+    RecordingHost h1{P1, d1, "P1", log}, h2{p2, d2, "p2", log}, h3{p3, d3, "p3", log},
+        h4{p4, d4, "p4", log};
+    LineFigure& Lin1 = P1.addLineFigure({80, 18}, {80, 30}, 5);
+    LineFigure& Lin2 = P1.addLineFigure({80, 198}, {80, 210}, 5);
+    LineFigureGroup Linl;
+    LineFigure& Line3 = p3.addLineFigure({120, 18}, {120, 246}, 3);
+    core::Form form{{&text[0], &text[1], &text[2], &text[3], &text[4], &text[5], &text[6], &timer,
+                     &P1, &p2, &p3, &p4}};
+};
+
+// The calls of the one paint recorded on `device`, without the erase and the line figures.
+std::vector<DeviceCall> handlerCalls(const RecordingDevice& device, const Surface& surface)
+{
+    std::vector<DeviceCall> calls = device.calls();
+    const std::size_t figures = surface.lineFigures().size();
+    EXPECT_GE(calls.size(), figures + 1);
+    if (calls.size() < figures + 1)
+        return {};
+    EXPECT_EQ(calls.front().kind, Kind::Fill);
+    return {calls.begin() + 1, calls.end() - static_cast<std::ptrdiff_t>(figures)};
+}
+
+struct Expected {
+    Kind kind;
+    DevicePoint a, b{};
+    double radius = 0;
+    Colour colour = 0;
+    int width = 0;
+    std::string text{};
+};
+
+void expectCalls(const std::vector<DeviceCall>& actual, const std::vector<Expected>& expected)
+{
+    ASSERT_EQ(actual.size(), expected.size());
+    constexpr double tolerance = 2e-3; // pixels; coordinates pass through singles
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE("call " + std::to_string(i));
+        const DeviceCall& got = actual[i];
+        const Expected& want = expected[i];
+        ASSERT_EQ(got.kind, want.kind);
+        EXPECT_NEAR(got.a.x, want.a.x, tolerance);
+        EXPECT_NEAR(got.a.y, want.a.y, tolerance);
+        EXPECT_EQ(got.colour, want.colour);
+        if (want.kind == Kind::Text) {
+            EXPECT_EQ(got.text, want.text);
+            continue;
+        }
+        EXPECT_EQ(got.width, want.width);
+        if (want.kind == Kind::Line) {
+            EXPECT_NEAR(got.b.x, want.b.x, tolerance);
+            EXPECT_NEAR(got.b.y, want.b.y, tolerance);
+        }
+        if (want.kind == Kind::Ellipse) {
+            EXPECT_NEAR(got.radiusX, want.radius, tolerance);
+            EXPECT_NEAR(got.radiusY, want.radius, tolerance);
+        }
+    }
+}
+
+void expectFigure(const LineFigure& figure, double x1, double y1, double x2, double y2)
+{
+    EXPECT_NEAR(figure.X1(), x1, 1e-3);
+    EXPECT_NEAR(figure.Y1(), y1, 1e-3);
+    EXPECT_NEAR(figure.X2(), x2, 1e-3);
+    EXPECT_NEAR(figure.Y2(), y2, 1e-3);
+}
+
+using Geometry = std::tuple<int, double>; // phase, amplitude
+
+class Painters : public testing::TestWithParam<Geometry> {
+protected:
+    Window window;
+};
+
+TEST_P(Painters, SpringMassFollowsTheDisplacement)
+{
+    const auto [phase, A] = GetParam();
+    window.form.state.Phase = phase;
+    window.form.state.Amplitude = A;
+    window.P1.Refresh();
+    const double D = -A * sinDeg(phase);
+    EXPECT_NEAR(window.form.state.Displacement, D, 1e-12);
+
+    expectFigure(window.Lin1, 80, 18, 80, 30);
+    for (int k = 0; k < 12; ++k) {
+        SCOPED_TRACE("Linl " + std::to_string(k));
+        const Vertex& a = spring[static_cast<std::size_t>(k)];
+        const Vertex& b = spring[static_cast<std::size_t>(k + 1)];
+        expectFigure(window.Linl.Item(k), a.x, a.base + a.factor * D, b.x, b.base + b.factor * D);
+    }
+    expectFigure(window.Lin2, 80, 198 + 21 * D, 80, 220 + 21 * D);
+
+    const double reach = 21 * A;
+    const Colour black = colours::black, white = colours::white;
+    expectCalls(handlerCalls(window.d1, window.P1),
+                {{Kind::Ellipse, {80, 220 + 21 * D}, {}, 10, colours::red, 3},
+                 {Kind::Line, {110, 220}, {120, 220}, 0, black, 3},
+                 {Kind::Dot, {125, 212}, {}, 0, white, 3},
+                 {Kind::Text, {125, 212}, {}, 0, black, 0, "0"},
+                 {Kind::Line, {115, 220}, {115, 220 + reach}, 0, black, 3},
+                 {Kind::Dot, {121, 210 + reach}, {}, 0, white, 3},
+                 {Kind::Text, {121, 210 + reach}, {}, 0, black, 0, "-A"},
+                 {Kind::Line, {115, 220 + reach}, {119, 215 + reach}, 0, black, 3},
+                 {Kind::Line, {115, 220 + reach}, {111, 215 + reach}, 0, black, 3},
+                 {Kind::Line, {115, 220}, {115, 220 - reach}, 0, black, 3},
+                 {Kind::Dot, {120, 210 - reach}, {}, 0, white, 3},
+                 {Kind::Text, {120, 210 - reach}, {}, 0, black, 0, "+A"},
+                 {Kind::Line, {115, 220 - reach}, {119, 225 - reach}, 0, black, 3},
+                 {Kind::Line, {115, 220 - reach}, {111, 225 - reach}, 0, black, 3},
+                 {Kind::Line, {115, 220}, {115, 220 + 21 * D}, 0, colours::green, 3}});
+    EXPECT_EQ(window.P1.ForeColor(), colours::black);
+    EXPECT_EQ(window.h1.scheduledRepaints(), 0);
+}
+
+TEST_P(Painters, PendulumSwingsWithTheDisplacement)
+{
+    const auto [phase, A] = GetParam();
+    window.form.state.Phase = phase;
+    window.form.state.Amplitude = A;
+    window.p3.Refresh();
+    const double D = A * sinDeg(phase);
+    const double C = cosDeg(phase) * cosDeg(phase);
+    EXPECT_NEAR(window.form.state.Displacement, D, 1e-12);
+    EXPECT_NEAR(window.form.state.CosSquared, C, 1e-12);
+    const double bx = 120 + 15 * D, by = 246 + 2.7 * A * C;
+    expectFigure(window.Line3, 120, 18, bx, by);
+
+    const double left = 120 - 15 * A, right = 120 + 15 * A;
+    const Colour black = colours::black, textColour = colours::buttonText;
+    expectCalls(handlerCalls(window.d3, window.p3),
+                {{Kind::Ellipse, {bx, by}, {}, 10, colours::red, 3},
+                 {Kind::Line, {120, 18}, {120, 265}, 0, black, 1},
+                 {Kind::Line, {120, 270}, {120, 280}, 0, black, 3},
+                 {Kind::Line, {left, 275}, {right, 275}, 0, black, 3},
+                 {Kind::Line, {left, 275}, {left + 5, 272}, 0, black, 3},
+                 {Kind::Line, {left, 275}, {left + 5, 278}, 0, black, 3},
+                 {Kind::Text, {left + 5, 278}, {}, 0, textColour, 0, "-A"},
+                 {Kind::Line, {right, 275}, {right - 5, 272}, 0, black, 3},
+                 {Kind::Line, {right, 275}, {right - 5, 278}, 0, black, 3},
+                 {Kind::Text, {right - 5, 278}, {}, 0, textColour, 0, "+A"},
+                 {Kind::Line, {120, 275}, {bx, 275}, 0, colours::green, 3}});
+    EXPECT_EQ(window.h3.scheduledRepaints(), 0);
+}
+
+// p4 maps (0, 1)-(360, -1) onto 507 × 138 pixels.
+DevicePoint graph(double x, double y) { return {x * 507 / 360, (1 - y) * 138 / 2}; }
+
+TEST_P(Painters, TimeGraphMarksThePhaseAfterATick)
+{
+    const auto [phase, A] = GetParam();
+    for (int paint = 1; paint <= 2; ++paint) {
+        SCOPED_TRACE("paint " + std::to_string(paint));
+        window.tickAt(phase, A);
+        const int axes = paint == 1 ? 1 : 2; // the width the previous paint left
+        const Colour penColour = colours::buttonText, white = colours::white;
+        const double h = A == 0 ? 0 : 0.95 * sinDeg(phase);
+        std::vector<Expected> expected{{Kind::Line, graph(0, 0), graph(360, 0), 0, penColour, axes},
+                                       {Kind::Dot, graph(352, 0.35), {}, 0, white, axes},
+                                       {Kind::Text, graph(352, 0.35), {}, 0, penColour, 0, "T"},
+                                       {Kind::Line, graph(0, -1), graph(0, 1), 0, penColour, axes},
+                                       {Kind::Text, graph(0, 1), {}, 0, penColour, 0, "y(t)"}};
+        for (int d = 1; d <= 360; ++d)
+            expected.push_back({Kind::Dot, graph(d, 0.95 * sinDeg(d)), {}, 0, penColour, 2});
+        const std::vector<Expected> tail{
+            {Kind::Line, graph(phase, 0), graph(phase, h), 0, penColour, 2},
+            {Kind::Dot, graph(175, 0.35), {}, 0, white, 2},
+            {Kind::Text, graph(175, 0.35), {}, 0, penColour, 0, "T/2"},
+            {Kind::Line, graph(270, -0.1), graph(270, 0.1), 0, penColour, 2},
+            {Kind::Dot, graph(259, 0.35), {}, 0, white, 2},
+            {Kind::Text, graph(259, 0.35), {}, 0, penColour, 0, "3T/4"},
+            {Kind::Line, graph(90, 0.1), graph(90, -0.1), 0, penColour, 2},
+            {Kind::Dot, graph(82, -0.1), {}, 0, white, 2},
+            {Kind::Text, graph(82, -0.1), {}, 0, penColour, 0, "T/4"}};
+        expected.insert(expected.end(), tail.begin(), tail.end());
+        expectCalls(handlerCalls(window.d4, window.p4), expected);
+        EXPECT_EQ(window.form.state.CurveDegree, 361);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PhasesAndAmplitudes, Painters,
+    testing::Combine(testing::Values(0, 90, 180, 270, -10), testing::Values(0.0, 3.5, 7.0)),
+    [](const auto& info) {
+        const int phase = std::get<0>(info.param);
+        return (phase < 0 ? "minus" + std::to_string(-phase) : std::to_string(phase)) + "deg_A" +
+               std::to_string(static_cast<int>(std::get<1>(info.param) * 10));
+    });
+
+TEST(PaintSpringMass, FigureValuesNamedForTheExtremes)
+{
+    Window window;
+    window.form.state.Amplitude = 7;
+    window.form.state.Phase = 90;
+    window.P1.Refresh();
+    const double heights[] = {30, 35, 40, 44, 42, 46, 44, 48, 46, 50, 48, 52, 51};
+    for (int k = 0; k < 12; ++k) {
+        EXPECT_FLOAT_EQ(window.Linl.Item(k).Y1(), heights[k]);
+        EXPECT_FLOAT_EQ(window.Linl.Item(k).Y2(), heights[k + 1]);
+    }
+    EXPECT_FLOAT_EQ(window.Lin2.Y2(), 73);
+
+    window.form.state.Phase = 270;
+    window.P1.Refresh();
+    EXPECT_FLOAT_EQ(window.Linl.Item(11).Y2(), 345);
+    EXPECT_FLOAT_EQ(window.Lin2.Y2(), 367);
+
+    window.form.state.Amplitude = 3.5;
+    window.form.state.Phase = 90;
+    window.P1.Refresh();
+    EXPECT_FLOAT_EQ(window.Lin2.Y1(), 124.5);
+    EXPECT_FLOAT_EQ(window.Lin2.Y2(), 146.5);
+
+    window.form.state.Phase = -10; // no reset below 0: the mass hangs below its rest height
+    window.P1.Refresh();
+    EXPECT_NEAR(window.form.state.Displacement, 0.608, 1e-3);
+    EXPECT_NEAR(window.Lin2.Y2() - 220, 12.8, 0.05);
+
+    for (int phase : {360, 365}) {
+        window.form.state.Phase = phase;
+        window.P1.Refresh();
+        EXPECT_EQ(window.form.state.Phase, 0);
+        EXPECT_FLOAT_EQ(window.Lin2.Y2(), 220);
+    }
+}
+
+TEST(PaintPendulum, FigureValuesNamedForTheExtremes)
+{
+    Window window;
+    window.tickAt(0, 7);
+    EXPECT_FLOAT_EQ(window.Line3.X2(), 120);
+    EXPECT_NEAR(window.Line3.Y2(), 264.9, 1e-4);
+    window.tickAt(90, 3.5);
+    EXPECT_FLOAT_EQ(window.Line3.X2(), 172.5);
+    EXPECT_FLOAT_EQ(window.Line3.Y2(), 246);
+    window.tickAt(-90, 3.5);
+    EXPECT_FLOAT_EQ(window.Line3.X2(), 67.5); // like 270: towards "-A"
+}
+
+struct VectorCase {
+    int phase;
+    const char* sine;
+    const char* cosine;
+};
+
+void PrintTo(const VectorCase& c, std::ostream* os) { *os << "phase " << c.phase; }
+
+class PaintRotatingVector : public testing::TestWithParam<VectorCase> {};
+
+// p2 maps (-10, 10)-(10, -10) onto 344 × 384 pixels.
+DevicePoint vectorPanel(double x, double y) { return {(x + 10) * 344 / 20, (10 - y) * 384 / 20}; }
+
+TEST_P(PaintRotatingVector, ReadoutsAreCutDownAndTheTipFollowsThePhase)
+{
+    const VectorCase& c = GetParam();
+    Window window;
+    window.form.state.Phase = c.phase;
+    window.p2.Refresh();
+    EXPECT_EQ(window.Text(6), c.sine);
+    EXPECT_EQ(window.Text(7), c.cosine);
+
+    const double qx = 8 * cosDeg(c.phase), qy = 7.2 * sinDeg(c.phase);
+    const DevicePoint centre = vectorPanel(0, 0), q = vectorPanel(qx, qy);
+    const Colour penColour = colours::buttonText;
+    const double unit = 344.0 / 20; // pixels per x unit
+    expectCalls(handlerCalls(window.d2, window.p2),
+                {{Kind::Ellipse, centre, {}, 8 * unit, penColour, 2},
+                 {Kind::Line, vectorPanel(-9, 0), vectorPanel(9, 0), 0, penColour, 2},
+                 {Kind::Text, vectorPanel(9, 0), {}, 0, penColour, 0, "X"},
+                 {Kind::Line, vectorPanel(0, -8.1), vectorPanel(0, 8.1), 0, penColour, 2},
+                 {Kind::Text, vectorPanel(0, 8.1), {}, 0, penColour, 0, "Y"},
+                 {Kind::Line, centre, q, 0, penColour, 1},
+                 {Kind::Ellipse, q, {}, 0.2 * unit, colours::red, 1},
+                 {Kind::Ellipse, q, {}, 0.1 * unit, colours::black, 1},
+                 {Kind::Line, vectorPanel(0, qy), q, 0, penColour, 1},
+                 {Kind::Line, vectorPanel(qx, 0), q, 0, penColour, 1},
+                 {Kind::Line, centre, vectorPanel(qx, 0), 0, colours::yellow, 2},
+                 {Kind::Line, centre, vectorPanel(0, qy), 0, colours::green, 2}});
+    // The circle is round on screen, so it reaches about 7.17 units up and down.
+    EXPECT_NEAR(window.d2.callsOf(Kind::Ellipse).front().radiusY / (384.0 / 20), 7.17, 0.01);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Phases, PaintRotatingVector,
+    testing::Values(VectorCase{0, "0", "1"}, VectorCase{30, "0.499", "0.866"},
+                    VectorCase{60, "0.866", "0.5"}, VectorCase{90, "1", "0"},
+                    VectorCase{135, "0.707", "-0.708"}, VectorCase{180, "0", "-1"},
+                    VectorCase{270, "-1", "-0.001"}, VectorCase{-1, "-0.018", "0.999"}),
+    [](const auto& info) {
+        const int phase = info.param.phase;
+        return phase < 0 ? "minus" + std::to_string(-phase) : std::to_string(phase);
+    });
+
+// The marker's upper end, in the graph's units.
+double markerHeight(const Window& window)
+{
+    const auto lines = window.d4.callsOf(Kind::Line);
+    EXPECT_EQ(lines.size(), 5u);
+    return lines.size() == 5 ? 1 - lines[2].b.y * 2 / 138 : std::nan("");
+}
+
+TEST(PaintTimeGraph, MarkerReadsWhicheverDisplacementWasStoredLast)
+{
+    Window window;
+    window.p4.Refresh(); // before any paint of P1 or p3
+    EXPECT_NEAR(markerHeight(window), 0, 1e-6);
+
+    window.tickAt(90, 3.5);
+    EXPECT_NEAR(markerHeight(window), 0.95, 1e-6);
+    window.tickAt(270, 3.5);
+    EXPECT_NEAR(markerHeight(window), -0.95, 1e-6);
+
+    window.form.state.Phase = 89;
+    window.clear();
+    window.form.Command8_Click();
+    EXPECT_NEAR(markerHeight(window), 0.95, 1e-6);
+
+    window.P1.Refresh(); // P1 alone leaves the negated value for p4
+    window.clear();
+    window.p4.Refresh();
+    EXPECT_NEAR(markerHeight(window), -0.95, 1e-6);
+
+    window.tickAt(90, 3.5);
+    for (int press = 0; press < 7; ++press)
+        window.form.Command2_Click(); // repaints nothing
+    ASSERT_EQ(window.form.state.Amplitude, 7);
+    window.clear();
+    window.p4.Refresh();
+    EXPECT_NEAR(markerHeight(window), 0.475, 1e-6);
+
+    window.tickAt(90, 0);
+    EXPECT_EQ(markerHeight(window), 0);
+}
+
+TEST(PaintWindow, OneTickFrom350ResetsThePhaseBeforeAnyOtherPanelSeesIt)
+{
+    Window window;
+    window.form.state.Phase = 350;
+    window.clear();
+    window.log.clear();
+    window.form.Timer1_Timer();
+    EXPECT_EQ(window.log, (std::vector<std::string>{"P1", "p3", "p2", "p4"}));
+    EXPECT_EQ(window.form.state.Phase, 0);
+    EXPECT_EQ(window.Text(3), "0");
+    EXPECT_EQ(window.Text(4), "0");
+    EXPECT_EQ(window.Text(5), "0%");
+    EXPECT_EQ(window.Text(6), "0");
+    EXPECT_EQ(window.Text(7), "1");
+    EXPECT_FLOAT_EQ(window.Lin2.Y2(), 220);
+    EXPECT_FLOAT_EQ(window.Line3.X2(), 120);
+    const auto marker = window.d4.callsOf(Kind::Line).at(2);
+    EXPECT_NEAR(marker.a.x, 0, 1e-9);
+    EXPECT_NEAR(markerHeight(window), 0, 1e-6);
+}
+
+bool finite(const DeviceCall& call)
+{
+    for (double value : {call.a.x, call.a.y, call.b.x, call.b.y, call.radiusX, call.radiusY})
+        if (!std::isfinite(value))
+            return false;
+    return true;
+}
+
+TEST(PaintSweep, NoNonFiniteValueReachesAnyDeviceOverPhasesAndAmplitudes)
+{
+    Window window;
+    std::vector<std::int64_t> phases{-1'000'000'000'000'000, -1'000'000'000'000'007,
+                                     std::numeric_limits<std::int64_t>::min(), 1'000'000'000'000};
+    for (std::int64_t phase = -1'000'000; phase <= 1'000'000; phase += 20'011)
+        phases.push_back(phase);
+    for (int step = 0; step <= 14; ++step) {
+        const double A = 0.5 * step;
+        for (std::int64_t phase : phases) {
+            SCOPED_TRACE("phase " + std::to_string(phase) + " amplitude " + std::to_string(A));
+            window.tickAt(phase, A);
+            // p2 and p4 alone see the phase as it comes, before any reset at 360.
+            window.form.state.Phase = phase;
+            window.p2.Refresh();
+            window.p4.Refresh();
+            for (const RecordingDevice* device : {&window.d1, &window.d2, &window.d3, &window.d4})
+                for (const DeviceCall& call : device->calls())
+                    ASSERT_TRUE(finite(call));
+            ASSERT_NE(window.Text(6).find_first_of("0123456789"), std::string::npos);
+        }
+    }
+    for (const Surface* surface : {&window.P1, &window.p2, &window.p3, &window.p4})
+        EXPECT_EQ(surface->rejectedCalls(), 0);
+}
+
+} // namespace
+} // namespace tessarion::render
