@@ -93,7 +93,7 @@ QFont largeLabelFont()
 void prepareApplication(QApplication& app)
 {
     QApplication::setApplicationName(QStringLiteral("Tessarion"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationVersion(QStringLiteral(TESSARION_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("io.github.tessarion.tessarion"));
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(style);

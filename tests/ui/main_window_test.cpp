@@ -21,6 +21,14 @@ TEST_F(WindowLayout, WindowHasItsTitleAndFixedClientSize)
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
 }
 
+TEST_F(WindowLayout, ReportsVersionOneAndTheInstalledDesktopId)
+{
+    EXPECT_EQ(QApplication::applicationVersion(), QStringLiteral("1.00"));
+    EXPECT_EQ(QApplication::desktopFileName(), QStringLiteral("io.github.tessarion.tessarion"));
+    EXPECT_FALSE(window->windowIcon().isNull());
+    EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(32, 32)));
+}
+
 struct Placement {
     const char* name;
     QRect geometry; // in the container's widget coordinates, pixels
