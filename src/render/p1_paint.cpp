@@ -37,7 +37,6 @@ constexpr std::int16_t thickPen = 3;
 constexpr std::int16_t lineWithColour = flags::firstPoint | flags::colourGiven;
 constexpr std::int16_t relativeDotWithColour = flags::relative | flags::colourGiven;
 
-float single(double value) { return static_cast<float>(value); }
 } // namespace
 
 void P1_Paint(core::Form& form, Surface& P1, const SpringFigures& figures)

@@ -15,7 +15,6 @@ constexpr std::int16_t widePen = 2;
 constexpr std::int16_t penLine = flags::firstPoint;
 constexpr std::int16_t colourLine = flags::firstPoint | flags::colourGiven;
 
-float single(double value) { return static_cast<float>(value); }
 // Read-outs are cut down, never rounded, to a multiple of 0.001.
 double cutToThousandths(double value) { return std::floor(value * 1000) / 1000; }
 } // namespace

@@ -16,7 +16,6 @@ constexpr std::int16_t thickPen = 3;
 constexpr std::int16_t lineWithColour = flags::firstPoint | flags::colourGiven;
 constexpr std::int16_t strokeWithColour = lineWithColour | flags::secondRelative;
 
-float single(double value) { return static_cast<float>(value); }
 } // namespace
 
 void p3_paint(core::Form& form, Surface& p3, LineFigure& Line3)

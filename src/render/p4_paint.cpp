@@ -12,8 +12,6 @@ constexpr std::int16_t penLine = flags::firstPoint;
 constexpr std::int16_t whiteDot = flags::colourGiven;
 constexpr std::int16_t relativeWhiteDot = flags::relative | flags::colourGiven;
 
-float single(double value) { return static_cast<float>(value); }
-
 // With no amplitude there is no elongation to scale, so the marker has no height
 // instead of 0/0.
 double markerHeight(double displacement, double amplitude)

@@ -5,6 +5,9 @@
 
 namespace tessarion::render {
 
+/// Arithmetic is done in doubles; the surface takes singles.
+inline float single(double value) { return static_cast<float>(value); }
+
 /// The line figures of the spring panel that its painter moves.
 struct SpringFigures {
     LineFigure& Lin1;      ///< Hanger between the ceiling and the spring.
