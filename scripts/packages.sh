@@ -4,7 +4,7 @@
 # To build and run the program.
 build_packages=(build-essential cmake qt6-base-dev fonts-liberation)
 # To test it headless and check its desktop files.
-test_packages=(googletest libgtest-dev xvfb xauth desktop-file-utils appstream valgrind)
+test_packages=(googletest libgtest-dev desktop-file-utils appstream)
 
 install_packages() {
     local missing=()

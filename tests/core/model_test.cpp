@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <ostream>
 #include <random>
 #include <sstream>
 #include <string>
@@ -20,8 +21,18 @@ namespace {
 
 using namespace tessarion;
 
-enum class Event { AmplitudeDown, AmplitudeUp, FrequencyDown, FrequencyUp, Start, Stop, PhaseDown,
-                   PhaseUp, Reset, Tick };
+enum class Event {
+    AmplitudeDown,
+    AmplitudeUp,
+    FrequencyDown,
+    FrequencyUp,
+    Start,
+    Stop,
+    PhaseDown,
+    PhaseUp,
+    Reset,
+    Tick
+};
 constexpr std::array<const char*, 10> eventNames{"Ampl-", "Ampl+", "Frecv-", "Frecv+", "Start",
                                                  "Stop",  "Faza-", "Faza+",  "Reset",  "Tick"};
 
@@ -43,7 +54,10 @@ std::string expectedText(double value, const std::string& separator)
 
 // The state and read-outs as the behaviour describes them, one event at a time.
 struct Model {
-    explicit Model(std::string separator) : separator(std::move(separator)) {}
+    explicit Model(std::string separator)
+        : separator(std::move(separator))
+    {
+    }
 
     int amplitudeHalves = 0; // Amplitude counted in steps of 0.5, so it is exact by construction.
     int frequency = 0;
@@ -291,6 +305,11 @@ struct ModelCase {
     std::uint64_t seed;
     const char* separator;
 };
+
+void PrintTo(const ModelCase& c, std::ostream* out)
+{
+    *out << "seed " << c.seed << ", separator \"" << c.separator << '"';
+}
 
 class RandomEvents : public testing::TestWithParam<ModelCase> {};
 

@@ -1,0 +1,213 @@
+// Phase values far outside anything the buttons reach in practice, up to the 64-bit limits:
+// the handlers and painters must stay defined, hand the device only finite numbers, and keep
+// producing the read-outs.
+#include "core/form.h"
+#include "render/painters.h"
+#include "render/recording_device.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace tessarion::render {
+namespace {
+
+constexpr std::int64_t maxPhase = std::numeric_limits<std::int64_t>::max();
+constexpr std::int64_t minPhase = std::numeric_limits<std::int64_t>::min();
+const double pi = 4 * std::atan(1.0);
+
+struct FakeText : core::TextField {
+    void setText(std::string_view value) override { text = value; }
+    void setBackColor(Colour) override {}
+    std::string text;
+};
+struct FakeTimer : core::Timer {
+    void setEnabled(bool) override {}
+    void setInterval(std::int32_t) override {}
+};
+
+struct Rig {
+    Rig()
+    {
+        for (int k = 0; k < 12; ++k)
+            Linl.assign(k, P1.addLineFigure({80, 30.0 + k}, {80, 31.0 + k}, 5));
+        form.Form_Load();
+        bindPainters(form, {P1, {Lin1, Linl, Lin2}, p2, p3, Line3, p4});
+    }
+    const std::string& Text(int n) const { return text[static_cast<std::size_t>(n - 1)].text; }
+    void clearTexts()
+    {
+        for (auto& field : text)
+            field.text.clear();
+    }
+
+    std::array<FakeText, 7> text;
+    FakeTimer timer;
+    Surface P1{157, 384, Units::Pixels, colours::highlightText};
+    Surface p2{344, 384, Units::Twips, colours::buttonText};
+    Surface p3{243, 383, Units::Pixels, colours::buttonText};
+    Surface p4{507, 138, Units::Twips, colours::buttonText};
+    std::array<RecordingDevice, 4> devices;
+    std::vector<std::string> log;
+    RecordingHost h1{P1, devices[0], "P1", log}, h2{p2, devices[1], "p2", log},
+        h3{p3, devices[2], "p3", log}, h4{p4, devices[3], "p4", log};
+    LineFigure& Lin1 = P1.addLineFigure({80, 18}, {80, 30}, 5);
+    LineFigure& Lin2 = P1.addLineFigure({80, 198}, {80, 210}, 5);
+    LineFigureGroup Linl;
+    LineFigure& Line3 = p3.addLineFigure({120, 18}, {120, 246}, 3);
+    core::Form form{{&text[0], &text[1], &text[2], &text[3], &text[4], &text[5], &text[6], &timer,
+                     &P1, &p2, &p3, &p4}};
+};
+
+// The number a read-out shows, or NaN when it is not a plain decimal.
+double valueOf(const std::string& text)
+{
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    return end == text.c_str() || *end != '\0' ? std::nan("") : value;
+}
+
+// A read-out carries at most 15 significant digits of the exact value.
+void expectReadout(const std::string& text, double expected, const char* what)
+{
+    ASSERT_FALSE(text.empty()) << what;
+    const double shown = valueOf(text);
+    EXPECT_NEAR(shown, expected, std::max(1e-9, std::fabs(expected) * 1e-14))
+        << what << " shows \"" << text << "\"";
+}
+
+void expectFiniteDrawing(const Rig& rig)
+{
+    for (const RecordingDevice& device : rig.devices) {
+        for (const DeviceCall& call : device.calls()) {
+            for (double value :
+                 {call.a.x, call.a.y, call.b.x, call.b.y, call.radiusX, call.radiusY})
+                EXPECT_TRUE(std::isfinite(value)) << "device call " << static_cast<int>(call.kind);
+        }
+    }
+    for (const Surface* surface : {&rig.P1, &rig.p2, &rig.p3, &rig.p4})
+        EXPECT_EQ(surface->rejectedCalls(), 0);
+}
+
+struct Action {
+    const char* name;
+    std::function<void(Rig&)> run;
+    bool phaseReadouts;  // runs the P1 or p3 painter
+    bool vectorReadouts; // runs the p2 painter
+};
+
+const std::vector<Action>& actions()
+{
+    static const std::vector<Action> all{
+        {"tick at 40",
+         [](Rig& r) {
+             r.form.state.Frequency = 40;
+             r.form.Timer1_Timer();
+         },
+         true, true},
+        {"tick at 0",
+         [](Rig& r) {
+             r.form.state.Frequency = 0;
+             r.form.Timer1_Timer();
+         },
+         true, true},
+        {"phase -", [](Rig& r) { r.form.Command7_Click(); }, true, true},
+        {"phase +", [](Rig& r) { r.form.Command8_Click(); }, true, true},
+        {"paint P1", [](Rig& r) { r.P1.Refresh(); }, true, false},
+        {"paint p2", [](Rig& r) { r.p2.Refresh(); }, false, true},
+        {"paint p3", [](Rig& r) { r.p3.Refresh(); }, true, false},
+        {"paint p4", [](Rig& r) { r.p4.Refresh(); }, false, false},
+    };
+    return all;
+}
+
+class ExtremePhase : public testing::TestWithParam<std::int64_t> {};
+
+TEST_P(ExtremePhase, EveryHandlerAndPainterStaysFiniteAndWritesItsReadouts)
+{
+    const std::int64_t start = GetParam();
+    for (double amplitude : {0.0, 3.5, 7.0}) {
+        for (const Action& action : actions()) {
+            SCOPED_TRACE(std::string(action.name) + " from " + std::to_string(start) +
+                         " at amplitude " + std::to_string(amplitude));
+            Rig rig;
+            rig.form.state.Amplitude = amplitude;
+            rig.form.state.Phase = start;
+            rig.clearTexts();
+            action.run(rig);
+            expectFiniteDrawing(rig);
+
+            const std::int64_t phase = rig.form.state.Phase;
+            // Whatever the handler did at the limit, the phase must not have wrapped around.
+            if (start > 0 && action.phaseReadouts) {
+                EXPECT_EQ(phase, 0) << "a phase of 360 or more is shown as 0";
+            }
+            if (start < 0) {
+                EXPECT_LT(phase, 0);
+            }
+            const auto p = static_cast<double>(phase);
+            if (action.phaseReadouts) {
+                EXPECT_EQ(rig.Text(3), std::to_string(phase));
+                expectReadout(rig.Text(4), std::floor(100 * p * pi / 180) / 100, "Text4");
+                const std::string percent = rig.Text(5);
+                ASSERT_FALSE(percent.empty());
+                EXPECT_EQ(percent.back(), '%');
+                expectReadout(percent.substr(0, percent.size() - 1), std::floor(10 * p / 3.6) / 10,
+                              "Text5");
+            }
+            if (action.vectorReadouts) {
+                const double a = p * pi / 180;
+                expectReadout(rig.Text(6), std::floor(std::sin(a) * 1000) / 1000, "Text6");
+                expectReadout(rig.Text(7), std::floor(std::cos(a) * 1000) / 1000, "Text7");
+            }
+            if (!action.phaseReadouts && !action.vectorReadouts) {
+                EXPECT_TRUE(rig.Text(3).empty() && rig.Text(6).empty()) << "p4 writes no read-out";
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Limits, ExtremePhase,
+                         testing::Values(std::int64_t{1'000'000'000'000'000},
+                                         std::int64_t{-1'000'000'000'000'000}, maxPhase,
+                                         maxPhase - 1, maxPhase - 39, minPhase, minPhase + 1,
+                                         minPhase + 39));
+
+// Near the lower limit the buttons and ticks keep working with exact whole steps.
+TEST(ExtremePhaseSteps, BelowZeroTheSumsStayExactAndNeverWrapToPositive)
+{
+    Rig rig;
+    rig.form.state.Phase = minPhase + 2;
+    std::int64_t previous = rig.form.state.Phase;
+    for (int press = 0; press < 4; ++press) {
+        rig.form.Command7_Click();
+        EXPECT_LT(rig.form.state.Phase, 0);
+        EXPECT_LE(rig.form.state.Phase, previous);
+        EXPECT_EQ(rig.Text(3), std::to_string(rig.form.state.Phase));
+        previous = rig.form.state.Phase;
+    }
+    // Where the exact sum is representable it must be the sum itself.
+    rig.form.state.Phase = minPhase;
+    rig.form.state.Frequency = 40;
+    for (int tick = 1; tick <= 3; ++tick) {
+        rig.form.Timer1_Timer();
+        EXPECT_EQ(rig.form.state.Phase, minPhase + 40 * tick);
+    }
+    EXPECT_EQ(rig.Text(3), std::to_string(minPhase + 120));
+    rig.form.Command8_Click();
+    EXPECT_EQ(rig.form.state.Phase, minPhase + 121);
+    rig.form.Command9_Click();
+    EXPECT_EQ(rig.form.state.Phase, 0);
+    EXPECT_EQ(rig.Text(3), "0");
+    expectFiniteDrawing(rig);
+}
+
+} // namespace
+} // namespace tessarion::render
