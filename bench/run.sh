@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Builds the bench preset, runs every benchmark once on Qt's offscreen platform, prints the
+# table and keeps it, with the machine it ran on, in docs/performance.md.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build_dir=build/bench
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+if ! { cmake --preset bench && cmake --build --preset bench -j2 --target tessarion-bench \
+    tessarion-bench-startup tessarion-bench-minimal; } >"$log" 2>&1; then
+    cat "$log" >&2
+    echo "bench: the build failed" >&2
+    exit 1
+fi
+
+export QT_QPA_PLATFORM=offscreen
+# Without it Qt warns on every start; a private directory keeps the children quiet.
+if [[ -z ${XDG_RUNTIME_DIR:-} ]]; then
+    XDG_RUNTIME_DIR=$(mktemp -d)
+    export XDG_RUNTIME_DIR
+    trap 'rm -f "$log"; rm -rf "$XDG_RUNTIME_DIR"' EXIT
+fi
+
+table=$("$build_dir/bench/tessarion-bench")
+echo "$table"
+
+cpu=$(grep -m1 '^model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')
+compiler=$(sed -n 's/^CMAKE_CXX_COMPILER:FILEPATH=//p' "$build_dir/CMakeCache.txt")
+compiler_version=$("$compiler" --version | head -n1)
+qt_version=$("$build_dir/bench/tessarion-bench" --qt-version)
+
+cat >docs/performance.md <<DOC
+# Performance
+
+The latest run of the benchmarks. Every figure stands beside a baseline measured in the same
+run, so that the comparison holds on a busy machine; the absolute numbers vary from machine
+to machine and from run to run. This file is rewritten by the command below; do not edit the
+figures by hand.
+
+    bash bench/run.sh
+
+- Machine: $(nproc) CPUs, ${cpu}
+- Qt ${qt_version}, offscreen platform; ${compiler_version}; release build (\`bench\` preset)
+- Date: $(date -u '+%Y-%m-%d %H:%M UTC')
+
+${table}
+
+## What is measured
+
+- **Tick cost**: CPU time of the process per call of the tick handler, with its four panel
+  repaints into the backing store and the read-out repaints it leaves to the event loop;
+  2,000 ticks of the real window in 20 blocks, alternating with 2,000 ticks of the baseline:
+  the same window whose four panels have an empty paint handler, so that each repaint only
+  erases and draws the line figures. Medians of the blocks; the comparison is the median of
+  the blocks' ratios.
+- **Painters**: one panel's paint, phase stepping through a whole turn, onto the recording
+  device and onto an image through the Qt device (a QImage with QPainter, as a panel draws);
+  the baseline is the same panel without its painter, on the same device. The comparison is
+  what the painter adds.
+- **Start-up**: from starting the process to the end of the first paint of all four panels,
+  against an empty Qt window of the same size shown the same way; both are child processes,
+  launched in turn, medians of 20 launches each. The reference row compares with the same
+  minimal window showing one label, which makes the toolkit load its fonts as every window
+  with text must.
+- **Memory**: peak resident memory (VmHWM) of a child that starts, animates 40 ticks and
+  quits, against the minimal window repainting itself every 50 ms for as long.
+- **Tick cost at device pixel ratios 1, 2 and 3**: the tick cost in child processes started
+  with QT_SCALE_FACTOR, 600 ticks on each side, also per million device pixels of the four
+  panels.
+- **Idle**: paint events of any widget of the window per second, over 3 s after the
+  animation ran and was stopped; the baseline is an empty window.
+- **Tick timing**: 400 ticks of the animation in the event loop, timed as each timer event
+  arrives: mean period, worst deviation of one period from 50 ms, and drift of the 400th tick
+  from 20.0 s after the start; the baseline is a bare 50 ms precise timer.
+DOC

@@ -1,0 +1,50 @@
+// The program's own start-up, as src/main.cpp does it, reporting when all four panels have
+// painted for the first time. With --ticks=N it then animates N ticks, for the memory peak
+// of a running window, and quits.
+
+#include "first_paint.h"
+
+#include "ui/controls.h"
+#include "ui/main_window.h"
+#include "ui/palette.h"
+#include "ui/panel_widget.h"
+#include "ui/startup_guard.h"
+
+#include <array>
+
+int main(int argc, char* argv[])
+{
+    tessarion::ui::StartupGuard guard;
+    tessarion::bench::PaintWatchingApplication app(argc, argv);
+    guard.release();
+    tessarion::ui::prepareApplication(app);
+    tessarion::ui::MainWindow window;
+
+    const std::array<tessarion::ui::PanelWidget*, 4> panels{window.panel("P1"), window.panel("p2"),
+                                                            window.panel("p3"), window.panel("p4")};
+    const int ticks = tessarion::bench::ticksArgument(QCoreApplication::arguments());
+    bool reported = false;
+    app.afterPaint = [&](QObject* /*receiver*/) {
+        if (reported)
+            return;
+        for (const auto* panel : panels)
+            if (panel->paintCount() == 0)
+                return;
+        reported = true;
+        tessarion::bench::reportFirstPaint();
+        if (ticks == 0)
+            QMetaObject::invokeMethod(&app, &QCoreApplication::quit, Qt::QueuedConnection);
+        else
+            window.form().Command5_Click();
+    };
+    int ticked = 0;
+    QObject::connect(&window.timer1(), &tessarion::ui::PreciseTimer::tick, &app, [&] {
+        if (++ticked == ticks)
+            QCoreApplication::quit();
+    });
+
+    window.show();
+    const int status = QApplication::exec();
+    tessarion::bench::reportPeakMemory();
+    return status;
+}

@@ -1,0 +1,627 @@
+// Measures Tessarion's costs, each beside a baseline taken in the same run, and prints one
+// Markdown table. Run through bench/run.sh; with --tick-cost=N it is the child that measures
+// the tick cost at the scale factor its environment sets.
+
+#include "harness.h"
+
+#include "core/form.h"
+#include "render/painters.h"
+#include "render/recording_device.h"
+#include "ui/controls.h"
+#include "ui/layout.h"
+#include "ui/main_window.h"
+#include "ui/palette.h"
+#include "ui/panel_widget.h"
+#include "ui/qt_device.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QImage>
+#include <QPainter>
+#include <QTimer>
+#include <QWindow>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tessarion::bench {
+namespace {
+
+constexpr std::array<const char*, 4> panelNames{"P1", "p2", "p3", "p4"};
+constexpr int tickMilliseconds = 50;
+
+std::string format(const char* pattern, double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, pattern, value);
+    return text;
+}
+
+/// One line of the table.
+struct Row {
+    std::string figure;
+    std::string measured;
+    std::string baseline;
+    std::string comparison;
+    std::string target;
+    std::string result;
+};
+
+std::string verdict(bool met) { return met ? "met" : "missed"; }
+
+void progress(const char* what)
+{
+    std::fprintf(stderr, "bench: %s\n", what);
+    std::fflush(stderr);
+}
+
+/// Runs the event loop for `milliseconds`, sleeping while there is nothing to do.
+void processFor(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+/// Shows `window` and waits until it is exposed and its first paints are done.
+void showAndSettle(QWidget& window)
+{
+    window.show();
+    // Paints asked for before the window is exposed would be dropped.
+    while (window.windowHandle() == nullptr || !window.windowHandle()->isExposed())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    processFor(200);
+}
+
+// ---- Tick cost ----------------------------------------------------------------------------
+
+struct TickCost {
+    double realNs = 0;       ///< CPU per tick of the real window.
+    double floorNs = 0;      ///< CPU per tick of the window whose panels only erase and draw
+                             ///< their line figures.
+    double ratio = 0;        ///< Median of the blocks' ratios.
+    double dpr = 1;          ///< Device pixel ratio of the windows.
+    double devicePixels = 0; ///< Device pixels of the four panels, which every tick repaints.
+};
+
+/// CPU per tick of `window` over `ticks` ticks, each with the paints it left pending.
+double tickNanoseconds(ui::MainWindow& window, int ticks)
+{
+    const std::int64_t start = cpuNanoseconds();
+    for (int i = 0; i < ticks; ++i) {
+        window.form().Timer1_Timer();
+        // The read-outs a tick rewrites repaint from the event loop, as they would on screen.
+        QCoreApplication::processEvents();
+    }
+    return static_cast<double>(cpuNanoseconds() - start) / ticks;
+}
+
+TickCost measureTickCost(int ticksPerSide)
+{
+    constexpr int blocks = 20;
+    ui::MainWindow real(".");
+    ui::MainWindow floor(".");
+    for (const char* name : panelNames)
+        floor.panel(name)->surface().setPaintHandler({});
+    showAndSettle(real);
+    showAndSettle(floor);
+    // Warm the glyph and pen caches on both sides before measuring.
+    tickNanoseconds(real, 100);
+    tickNanoseconds(floor, 100);
+
+    // Short blocks, alternating which side goes first, so that load from other programs
+    // falls on both sides alike.
+    const int perBlock = std::max(1, ticksPerSide / blocks);
+    std::vector<double> reals, floors, ratios;
+    for (int block = 0; block < blocks; ++block) {
+        double r = 0, f = 0;
+        if (block % 2 == 0) {
+            r = tickNanoseconds(real, perBlock);
+            f = tickNanoseconds(floor, perBlock);
+        } else {
+            f = tickNanoseconds(floor, perBlock);
+            r = tickNanoseconds(real, perBlock);
+        }
+        reals.push_back(r);
+        floors.push_back(f);
+        ratios.push_back(r / f);
+    }
+
+    TickCost cost;
+    cost.realNs = median(reals);
+    cost.floorNs = median(floors);
+    cost.ratio = median(ratios);
+    cost.dpr = real.devicePixelRatioF();
+    for (const char* name : panelNames) {
+        const QSize size = real.panel(name)->size();
+        cost.devicePixels += size.width() * size.height() * cost.dpr * cost.dpr;
+    }
+    return cost;
+}
+
+// ---- Painters alone -----------------------------------------------------------------------
+
+class StubField : public core::TextField {
+public:
+    void setText(std::string_view text) override { text_.assign(text); }
+    void setBackColor(Colour /*colour*/) override {}
+
+private:
+    std::string text_;
+};
+
+class StubTimer : public core::Timer {
+public:
+    void setEnabled(bool /*enabled*/) override {}
+    void setInterval(std::int32_t /*milliseconds*/) override {}
+};
+
+/// The four surfaces with their line figures as the window's layout makes them, and a form
+/// over stand-in read-outs, without any widget.
+class Diagram {
+public:
+    /// With `painters`, each surface runs its painter; without, it only erases and draws its
+    /// line figures.
+    explicit Diagram(bool painters)
+    {
+        for (const ui::ControlSpec& spec : ui::windowLayout()) {
+            if (spec.kind == ui::ControlKind::Panel)
+                addSurface(spec);
+            else if (spec.kind == ui::ControlKind::LineFigure)
+                addFigure(spec);
+        }
+        core::FormControls controls;
+        controls.Text1 = &fields_[0];
+        controls.Text2 = &fields_[1];
+        controls.Text3 = &fields_[2];
+        controls.Text4 = &fields_[3];
+        controls.Text5 = &fields_[4];
+        controls.Text6 = &fields_[5];
+        controls.Text7 = &fields_[6];
+        controls.Timer1 = &timer_;
+        controls.P1 = &surface("P1");
+        controls.p2 = &surface("p2");
+        controls.p3 = &surface("p3");
+        controls.p4 = &surface("p4");
+        form_ = std::make_unique<core::Form>(controls, ".");
+        form_->Form_Load();
+        if (painters)
+            render::bindPainters(*form_, {
+                                             .P1 = surface("P1"),
+                                             .spring = {.Lin1 = *figures_.at("Lin1"),
+                                                        .Linl = Linl_,
+                                                        .Lin2 = *figures_.at("Lin2")},
+                                             .p2 = surface("p2"),
+                                             .p3 = surface("p3"),
+                                             .Line3 = *figures_.at("Line3"),
+                                             .p4 = surface("p4"),
+                                         });
+    }
+
+    render::Surface& surface(std::string_view name) const { return *surfaces_.find(name)->second; }
+    core::Form& form() { return *form_; }
+
+private:
+    static int px(int twips) { return static_cast<int>(ui::pixels(twips)); }
+
+    void addSurface(const ui::ControlSpec& spec)
+    {
+        const int border = 2 * ui::panelBorderPixels;
+        auto surface = std::make_unique<render::Surface>(
+            px(spec.width) - border, px(spec.height) - border,
+            spec.units == ui::PanelUnits::Pixels ? render::Units::Pixels : render::Units::Twips,
+            spec.foreColor);
+        if (spec.units == ui::PanelUnits::User)
+            surface->Scale(render::flags::firstPoint, 0, 0, spec.scaleWidth, spec.scaleHeight);
+        surfaces_.emplace(std::string(spec.name), std::move(surface));
+    }
+
+    void addFigure(const ui::ControlSpec& spec)
+    {
+        render::LineFigure& figure =
+            surface(spec.container)
+                .addLineFigure({ui::pixels(spec.left), ui::pixels(spec.top)},
+                               {ui::pixels(spec.width), ui::pixels(spec.height)}, spec.lineWidth);
+        if (spec.index >= 0)
+            Linl_.assign(spec.index, figure);
+        else
+            figures_.emplace(std::string(spec.name), &figure);
+    }
+
+    std::map<std::string, std::unique_ptr<render::Surface>, std::less<>> surfaces_;
+    std::map<std::string, render::LineFigure*, std::less<>> figures_;
+    render::LineFigureGroup Linl_;
+    std::array<StubField, 7> fields_;
+    StubTimer timer_;
+    std::unique_ptr<core::Form> form_;
+};
+
+/// One paint of `surface` onto some device.
+using PaintOnce = std::function<void(render::Surface&)>;
+
+struct PainterCost {
+    double realNs = 0;
+    double floorNs = 0;
+};
+
+/// CPU per paint of one panel with its painter and without, in alternating rounds; the phase
+/// steps through a whole turn so that every position is drawn.
+PainterCost measurePainter(Diagram& real, Diagram& floor, const char* name, int paintsPerRound,
+                           const PaintOnce& paintOnce)
+{
+    constexpr int rounds = 10;
+    auto run = [&](Diagram& diagram, int paints) {
+        render::Surface& surface = diagram.surface(name);
+        const std::int64_t start = cpuNanoseconds();
+        for (int i = 0; i < paints; ++i) {
+            diagram.form().state.Phase = (i * 10) % 360;
+            paintOnce(surface);
+        }
+        return static_cast<double>(cpuNanoseconds() - start) / paints;
+    };
+    run(real, paintsPerRound / 4 + 1);
+    run(floor, paintsPerRound / 4 + 1);
+    std::vector<double> reals, floors;
+    for (int round = 0; round < rounds; ++round) {
+        if (round % 2 == 0) {
+            reals.push_back(run(real, paintsPerRound));
+            floors.push_back(run(floor, paintsPerRound));
+        } else {
+            floors.push_back(run(floor, paintsPerRound));
+            reals.push_back(run(real, paintsPerRound));
+        }
+    }
+    return {median(reals), median(floors)};
+}
+
+void measurePainters(std::vector<Row>& rows)
+{
+    Diagram real(true);
+    Diagram floor(false);
+    const QFont font = QApplication::font();
+
+    render::RecordingDevice recording;
+    const PaintOnce record = [&recording](render::Surface& surface) {
+        recording.clear();
+        surface.paint(recording);
+    };
+    // One image per panel size, drawn the way PanelWidget draws into the backing store.
+    std::map<const render::Surface*, QImage> images;
+    const PaintOnce draw = [&images, &font](render::Surface& surface) {
+        QImage& image = images[&surface];
+        if (image.isNull())
+            image = QImage(static_cast<int>(surface.innerWidth()),
+                           static_cast<int>(surface.innerHeight()),
+                           QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        ui::QtDevice device(painter, font, surface.innerWidth(), surface.innerHeight());
+        surface.paint(device);
+    };
+
+    for (const char* name : panelNames) {
+        const PainterCost onRecording = measurePainter(real, floor, name, 2000, record);
+        const PainterCost onImage = measurePainter(real, floor, name, 200, draw);
+        rows.push_back(
+            {std::string("Painter ") + name + ", recording device (µs per paint)",
+             format("%.2f", onRecording.realNs / 1e3), format("%.2f", onRecording.floorNs / 1e3),
+             format("%+.2f µs", (onRecording.realNs - onRecording.floorNs) / 1e3), "", ""});
+        rows.push_back({std::string("Painter ") + name + ", image device (µs per paint)",
+                        format("%.1f", onImage.realNs / 1e3), format("%.1f", onImage.floorNs / 1e3),
+                        format("%+.1f µs", (onImage.realNs - onImage.floorNs) / 1e3), "", ""});
+    }
+}
+
+// ---- Tick timing --------------------------------------------------------------------------
+
+/// Notes the moment each timer event reaches one timer, before it is handled.
+class TimerEventRecorder : public QObject {
+public:
+    TimerEventRecorder(const QObject& timer, int wanted, QEventLoop& loop)
+        : timer_(timer)
+        , wanted_(wanted)
+        , loop_(loop)
+    {
+        times.reserve(static_cast<std::size_t>(wanted));
+    }
+
+    std::vector<std::int64_t> times;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == &timer_ && event->type() == QEvent::Timer &&
+            static_cast<int>(times.size()) < wanted_) {
+            times.push_back(monotonicNanoseconds());
+            if (static_cast<int>(times.size()) == wanted_)
+                loop_.quit();
+        }
+        return false;
+    }
+
+private:
+    const QObject& timer_;
+    int wanted_;
+    QEventLoop& loop_;
+};
+
+struct TickTiming {
+    double meanMs = 0;
+    double worstDeviationMs = 0;
+    double driftMs = 0;
+};
+
+/// Runs `start`, records `ticks` timer events of `timer` and then runs `stop`.
+template <typename Start, typename Stop>
+TickTiming measureTiming(const QObject& timer, int ticks, Start start, Stop stop)
+{
+    QEventLoop loop;
+    TimerEventRecorder recorder(timer, ticks, loop);
+    QCoreApplication::instance()->installEventFilter(&recorder);
+    const std::int64_t started = monotonicNanoseconds();
+    start();
+    loop.exec();
+    stop();
+    QCoreApplication::instance()->removeEventFilter(&recorder);
+
+    TickTiming timing;
+    std::int64_t previous = started;
+    for (const std::int64_t time : recorder.times) {
+        const double period = static_cast<double>(time - previous) / 1e6;
+        timing.worstDeviationMs =
+            std::max(timing.worstDeviationMs, std::abs(period - tickMilliseconds));
+        previous = time;
+    }
+    const double total = static_cast<double>(recorder.times.back() - started) / 1e6;
+    timing.meanMs = total / ticks;
+    timing.driftMs = total - static_cast<double>(ticks) * tickMilliseconds;
+    return timing;
+}
+
+void measureTickTiming(std::vector<Row>& rows)
+{
+    constexpr int ticks = 400;
+    QTimer bare;
+    bare.setTimerType(Qt::PreciseTimer);
+    bare.setInterval(tickMilliseconds);
+    QObject::connect(&bare, &QTimer::timeout, &bare, [] {});
+    progress("tick timing: a bare 50 ms timer, 20 s");
+    const TickTiming baseline = measureTiming(
+        bare, ticks, [&bare] { bare.start(); }, [&bare] { bare.stop(); });
+
+    ui::MainWindow window(".");
+    showAndSettle(window);
+    progress("tick timing: the animated window, 20 s");
+    const TickTiming animated = measureTiming(
+        window.timer1().timer(), ticks, [&window] { window.form().Command5_Click(); },
+        [&window] { window.form().Command6_Click(); });
+
+    rows.push_back({"Tick period, mean of 400 (ms)", format("%.3f", animated.meanMs),
+                    format("%.3f", baseline.meanMs),
+                    format("%+.3f ms", animated.meanMs - baseline.meanMs), "50.0 ± 0.1",
+                    verdict(std::abs(animated.meanMs - tickMilliseconds) <= 0.1)});
+    rows.push_back({"Tick period, worst deviation (ms)", format("%.2f", animated.worstDeviationMs),
+                    format("%.2f", baseline.worstDeviationMs), "", "", ""});
+    rows.push_back({"Drift after 400 ticks against 20.0 s (ms)", format("%+.2f", animated.driftMs),
+                    format("%+.2f", baseline.driftMs), "", "under 5",
+                    verdict(std::abs(animated.driftMs) < 5)});
+}
+
+// ---- Idle ---------------------------------------------------------------------------------
+
+/// Counts the paint events of every widget in one window.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(const QWidget& window)
+        : window_(window)
+    {
+    }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->window() == &window_)
+            ++count;
+        return false;
+    }
+
+private:
+    const QWidget& window_;
+};
+
+/// Paints per second of `window` over 3 s, once it has settled.
+double idlePaintsPerSecond(QWidget& window)
+{
+    constexpr int seconds = 3;
+    processFor(500);
+    PaintCounter counter(window);
+    QCoreApplication::instance()->installEventFilter(&counter);
+    processFor(seconds * 1000);
+    QCoreApplication::instance()->removeEventFilter(&counter);
+    window.hide();
+    return static_cast<double>(counter.count) / seconds;
+}
+
+void measureIdle(std::vector<Row>& rows)
+{
+    ui::MainWindow window(".");
+    showAndSettle(window);
+    // Stopped after running, as a user leaves it, not merely never started.
+    window.form().Command5_Click();
+    processFor(500);
+    window.form().Command6_Click();
+    const double animated = idlePaintsPerSecond(window);
+    QWidget minimal;
+    minimal.setFixedSize(window.size());
+    showAndSettle(minimal);
+    const double baseline = idlePaintsPerSecond(minimal);
+    rows.push_back({"Idle, animation stopped (paints per second, any widget)",
+                    format("%.2f", animated), format("%.2f", baseline), "", "0",
+                    verdict(animated == 0)});
+}
+
+// ---- Child processes: start-up, memory, scale ---------------------------------------------
+
+void measureStartupAndMemory(std::vector<Row>& rows)
+{
+    constexpr int launches = 20;
+    constexpr int memoryLaunches = 3;
+    const std::string directory = executableDirectory();
+    const std::string program = directory + "/tessarion-bench-startup";
+    const std::string minimal = directory + "/tessarion-bench-minimal";
+
+    auto startupMs = [](const std::string& path, const std::vector<std::string>& arguments) {
+        const ChildRun run = runChild(path, arguments, {});
+        return (field(run.output, "first_paint_ns") - static_cast<double>(run.spawnedAt)) / 1e6;
+    };
+    progress("start-up: 20 launches each of the program, a minimal window and one with a label");
+    // The first launches fill the file-system and font caches.
+    startupMs(program, {});
+    startupMs(minimal, {});
+    startupMs(minimal, {"--label"});
+    std::vector<double> programs, minimals, labelled;
+    for (int i = 0; i < launches; ++i) {
+        // Rotating the order spreads the machine's changing load over all three.
+        for (int turn = 0; turn < 3; ++turn) {
+            switch ((i + turn) % 3) {
+            case 0: programs.push_back(startupMs(program, {})); break;
+            case 1: minimals.push_back(startupMs(minimal, {})); break;
+            default: labelled.push_back(startupMs(minimal, {"--label"})); break;
+            }
+        }
+    }
+    const double programMs = median(programs);
+    const double minimalMs = median(minimals);
+    const double labelledMs = median(labelled);
+    rows.push_back({"Start-up to the first complete paint, median of 20 (ms)",
+                    format("%.1f", programMs), format("%.1f", minimalMs),
+                    format("× %.2f", programMs / minimalMs), "× 1.2 at most",
+                    verdict(programMs / minimalMs <= 1.2)});
+    rows.push_back({"Start-up, for reference: the minimal window with one label, which loads "
+                    "the fonts (ms)",
+                    format("%.1f", programMs), format("%.1f", labelledMs),
+                    format("× %.2f", programMs / labelledMs), "", ""});
+
+    progress("memory: 3 launches each, animating 40 ticks");
+    auto peakMiB = [](const std::string& path) {
+        const ChildRun run = runChild(path, {"--ticks=40"}, {});
+        return field(run.output, "peak_rss_kib") / 1024;
+    };
+    std::vector<double> programPeaks, minimalPeaks;
+    for (int i = 0; i < memoryLaunches; ++i) {
+        programPeaks.push_back(peakMiB(program));
+        minimalPeaks.push_back(peakMiB(minimal));
+    }
+    const double programPeak = median(programPeaks);
+    const double minimalPeak = median(minimalPeaks);
+    rows.push_back({"Peak resident memory, 2 s animated (MiB)", format("%.1f", programPeak),
+                    format("%.1f", minimalPeak), format("%+.1f MiB", programPeak - minimalPeak),
+                    "+8 MiB at most", verdict(programPeak - minimalPeak <= 8)});
+}
+
+void measureScale(std::vector<Row>& rows)
+{
+    constexpr int ticksPerSide = 600;
+    for (const int factor : {1, 2, 3}) {
+        const std::string label = "scale factor " + std::to_string(factor);
+        progress(("tick cost at " + label).c_str());
+        const ChildRun run = runChild(executableDirectory() + "/tessarion-bench",
+                                      {"--tick-cost=" + std::to_string(ticksPerSide)},
+                                      {{"QT_SCALE_FACTOR", std::to_string(factor)}});
+        const double realNs = field(run.output, "real_ns");
+        const double floorNs = field(run.output, "floor_ns");
+        const double megapixels = field(run.output, "device_pixels") / 1e6;
+        const double dpr = field(run.output, "dpr");
+        rows.push_back(
+            {"Tick cost at device pixel ratio " + format("%.0f", dpr) +
+                 " (µs per tick; per million panel device pixels)",
+             format("%.0f", realNs / 1e3) + "; " + format("%.0f", realNs / 1e3 / megapixels),
+             format("%.0f", floorNs / 1e3) + "; " + format("%.0f", floorNs / 1e3 / megapixels),
+             format("× %.2f", field(run.output, "ratio")), "", ""});
+    }
+}
+
+void addTickCost(std::vector<Row>& rows)
+{
+    constexpr int ticksPerSide = 2000;
+    progress("tick cost: 2000 ticks each of the window and its line-figure floor");
+    const TickCost cost = measureTickCost(ticksPerSide);
+    rows.push_back({"Tick cost, CPU per tick with its four repaints (µs)",
+                    format("%.1f", cost.realNs / 1e3), format("%.1f", cost.floorNs / 1e3),
+                    format("× %.2f", cost.ratio), "× 1.5 at most", verdict(cost.ratio <= 1.5)});
+}
+
+void printTable(const std::vector<Row>& rows)
+{
+    std::printf("| Figure | Tessarion | Baseline | Comparison | Target | Result |\n");
+    std::printf("| --- | ---: | ---: | ---: | --- | --- |\n");
+    for (const Row& row : rows)
+        std::printf("| %s | %s | %s | %s | %s | %s |\n", row.figure.c_str(), row.measured.c_str(),
+                    row.baseline.c_str(), row.comparison.c_str(), row.target.c_str(),
+                    row.result.c_str());
+    std::fflush(stdout);
+}
+
+int tickCostChild(int ticksPerSide)
+{
+    const TickCost cost = measureTickCost(ticksPerSide);
+    std::printf("real_ns=%.0f floor_ns=%.0f ratio=%.4f dpr=%.2f device_pixels=%.0f\n", cost.realNs,
+                cost.floorNs, cost.ratio, cost.dpr, cost.devicePixels);
+    return 0;
+}
+
+} // namespace
+} // namespace tessarion::bench
+
+int main(int argc, char* argv[])
+{
+    using namespace tessarion::bench;
+    // For the machine description in docs/performance.md: the Qt the benchmarks run on.
+    if (argc == 2 && std::string_view(argv[1]) == "--qt-version") {
+        std::printf("%s\n", qVersion());
+        return 0;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int childTicks = 0;
+    for (int i = 1; i < argc; ++i)
+        if (std::string_view(argv[i]).starts_with("--tick-cost="))
+            childTicks = std::atoi(argv[i] + 12);
+    if (childTicks == 0) {
+        // Only the scale children run at another device pixel ratio.
+        qunsetenv("QT_SCALE_FACTOR");
+        qunsetenv("QT_SCREEN_SCALE_FACTORS");
+    }
+    QApplication app(argc, argv);
+    tessarion::ui::prepareApplication(app);
+    if (childTicks > 0)
+        return tickCostChild(childTicks);
+
+    std::vector<Row> rows;
+    try {
+        addTickCost(rows);
+        progress("painters alone");
+        measurePainters(rows);
+        measureStartupAndMemory(rows);
+        measureScale(rows);
+        progress("idle: 3 s each of the stopped window and a minimal window");
+        measureIdle(rows);
+        measureTickTiming(rows);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "bench: %s\n", error.what());
+        return 1;
+    }
+    printTable(rows);
+    return 0;
+}
