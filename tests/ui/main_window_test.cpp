@@ -2,12 +2,14 @@
 
 #include "ui/layout.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QSignalSpy>
 
 #include <algorithm>
 #include <set>
+#include <tuple>
 
 namespace tessarion::ui::testing {
 namespace {
@@ -226,6 +228,20 @@ TEST_F(WindowFocus, ButtonsAndReadOutsHaveDistinctAccessibleNames)
     EXPECT_EQ(names.size(), count);
     EXPECT_EQ(button("Command1")->accessibleName(), QStringLiteral("Amplitude down"));
     EXPECT_EQ(button("Command1")->text(), QStringLiteral("-"));
+}
+
+TEST_F(WindowFocus, ReadOutsTellAssistiveTechnologyTheirNameAndText)
+{
+    click("Command8");
+    for (const auto& [name, spoken, value] :
+         {std::tuple{"Text3", "Phase in degrees", "1"},
+          std::tuple{"Text4", "Phase in radians", "0.01"}, std::tuple{"Text1", "Amplitude", "7"}}) {
+        QAccessibleInterface* readout = QAccessible::queryAccessibleInterface(
+            window->findChild<QLineEdit*>(QString::fromLatin1(name)));
+        ASSERT_NE(readout, nullptr) << name;
+        EXPECT_EQ(readout->text(QAccessible::Name), QString::fromLatin1(spoken)) << name;
+        EXPECT_EQ(readout->text(QAccessible::Value), QString::fromLatin1(value)) << name;
+    }
 }
 
 using WindowPainting = WindowTest;
