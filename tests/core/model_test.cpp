@@ -1,8 +1,6 @@
 // Random event sequences run against the real form, with the real painters, and against an
 // independent model of the state and the seven read-outs.
-#include "core/form.h"
-#include "render/painters.h"
-#include "render/recording_device.h"
+#include "../render/painted_form.h"
 
 #include <gtest/gtest.h>
 
@@ -145,36 +143,9 @@ struct Model {
     }
 };
 
-struct FakeText : core::TextField {
-    void setText(std::string_view value) override { text = value; }
-    void setBackColor(Colour) override {}
-    std::string text;
-};
-
-struct FakeTimer : core::Timer {
-    void setEnabled(bool on) override { enabled = on; }
-    void setInterval(std::int32_t ms) override { interval = ms; }
-    bool enabled = true;
-    std::int32_t interval = 0;
-};
-
 // The production form over panels that run the production painters onto recording devices.
-struct Rig {
-    explicit Rig(const std::string& separator)
-        : form({&text[0], &text[1], &text[2], &text[3], &text[4], &text[5], &text[6], &timer, &P1,
-                &p2, &p3, &p4},
-               separator)
-    {
-        for (int k = 0; k < 12; ++k)
-            Linl.assign(k, P1.addLineFigure({80, 30.0 + k}, {80, 31.0 + k}, 5));
-        render::bindPainters(form, {P1, {Lin1, Linl, Lin2}, p2, p3, Line3, p4});
-    }
-    void forget()
-    {
-        for (auto* device : {&d1, &d2, &d3, &d4})
-            device->clear();
-        log.clear();
-    }
+struct Rig : render::fixtures::PaintedForm {
+    using PaintedForm::PaintedForm;
     void apply(Event event)
     {
         using F = core::Form;
@@ -182,7 +153,7 @@ struct Rig {
             &F::Command1_Click, &F::Command2_Click, &F::Command3_Click, &F::Command4_Click,
             &F::Command5_Click, &F::Command6_Click, &F::Command7_Click, &F::Command8_Click,
             &F::Command9_Click, &F::Timer1_Timer};
-        forget();
+        clearDevices();
         (form.*handlers[static_cast<std::size_t>(event)])();
     }
     std::string paints() const
@@ -192,26 +163,6 @@ struct Rig {
             order += name.back();
         return order;
     }
-    int rejected() const
-    {
-        return P1.rejectedCalls() + p2.rejectedCalls() + p3.rejectedCalls() + p4.rejectedCalls();
-    }
-
-    std::array<FakeText, 7> text;
-    FakeTimer timer;
-    render::Surface P1{157, 384, render::Units::Pixels, colours::highlightText};
-    render::Surface p2{344, 384, render::Units::Twips, colours::buttonText};
-    render::Surface p3{243, 383, render::Units::Pixels, colours::buttonText};
-    render::Surface p4{507, 138, render::Units::Twips, colours::buttonText};
-    render::RecordingDevice d1, d2, d3, d4;
-    std::vector<std::string> log;
-    render::RecordingHost h1{P1, d1, "1", log}, h2{p2, d2, "2", log}, h3{p3, d3, "3", log},
-        h4{p4, d4, "4", log};
-    render::LineFigure& Lin1 = P1.addLineFigure({80, 18}, {80, 30}, 5);
-    render::LineFigure& Lin2 = P1.addLineFigure({80, 198}, {80, 210}, 5);
-    render::LineFigureGroup Linl;
-    render::LineFigure& Line3 = p3.addLineFigure({120, 18}, {120, 246}, 3);
-    core::Form form;
 };
 
 // Every difference between the form and the model, or an empty text.
@@ -236,7 +187,7 @@ std::string differences(const Rig& rig, const Model& model)
     compare("Timer1.Enabled", rig.timer.enabled, model.timerEnabled);
     compare("Timer1.Interval", rig.timer.interval, model.interval);
     compare("paints", rig.paints(), model.paints);
-    compare("rejected drawing calls", rig.rejected(), 0);
+    compare("rejected drawing calls", rig.rejectedCalls(), 0);
     return out.str();
 }
 

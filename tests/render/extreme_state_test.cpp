@@ -1,9 +1,7 @@
 // Phase values far outside anything the buttons reach in practice, up to the 64-bit limits:
 // the handlers and painters must stay defined, hand the device only finite numbers, and keep
 // producing the read-outs.
-#include "core/form.h"
-#include "render/painters.h"
-#include "render/recording_device.h"
+#include "painted_form.h"
 
 #include <gtest/gtest.h>
 
@@ -23,47 +21,8 @@ constexpr std::int64_t maxPhase = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t minPhase = std::numeric_limits<std::int64_t>::min();
 const double pi = 4 * std::atan(1.0);
 
-struct FakeText : core::TextField {
-    void setText(std::string_view value) override { text = value; }
-    void setBackColor(Colour) override {}
-    std::string text;
-};
-struct FakeTimer : core::Timer {
-    void setEnabled(bool) override {}
-    void setInterval(std::int32_t) override {}
-};
-
-struct Rig {
-    Rig()
-    {
-        for (int k = 0; k < 12; ++k)
-            Linl.assign(k, P1.addLineFigure({80, 30.0 + k}, {80, 31.0 + k}, 5));
-        form.Form_Load();
-        bindPainters(form, {P1, {Lin1, Linl, Lin2}, p2, p3, Line3, p4});
-    }
-    const std::string& Text(int n) const { return text[static_cast<std::size_t>(n - 1)].text; }
-    void clearTexts()
-    {
-        for (auto& field : text)
-            field.text.clear();
-    }
-
-    std::array<FakeText, 7> text;
-    FakeTimer timer;
-    Surface P1{157, 384, Units::Pixels, colours::highlightText};
-    Surface p2{344, 384, Units::Twips, colours::buttonText};
-    Surface p3{243, 383, Units::Pixels, colours::buttonText};
-    Surface p4{507, 138, Units::Twips, colours::buttonText};
-    std::array<RecordingDevice, 4> devices;
-    std::vector<std::string> log;
-    RecordingHost h1{P1, devices[0], "P1", log}, h2{p2, devices[1], "p2", log},
-        h3{p3, devices[2], "p3", log}, h4{p4, devices[3], "p4", log};
-    LineFigure& Lin1 = P1.addLineFigure({80, 18}, {80, 30}, 5);
-    LineFigure& Lin2 = P1.addLineFigure({80, 198}, {80, 210}, 5);
-    LineFigureGroup Linl;
-    LineFigure& Line3 = p3.addLineFigure({120, 18}, {120, 246}, 3);
-    core::Form form{{&text[0], &text[1], &text[2], &text[3], &text[4], &text[5], &text[6], &timer,
-                     &P1, &p2, &p3, &p4}};
+struct Rig : fixtures::PaintedForm {
+    Rig() { form.Form_Load(); }
 };
 
 // The number a read-out shows, or NaN when it is not a plain decimal.
@@ -85,8 +44,8 @@ void expectReadout(const std::string& text, double expected, const char* what)
 
 void expectFiniteDrawing(const Rig& rig)
 {
-    for (const RecordingDevice& device : rig.devices) {
-        for (const DeviceCall& call : device.calls()) {
+    for (const RecordingDevice* device : rig.devices()) {
+        for (const DeviceCall& call : device->calls()) {
             for (double value :
                  {call.a.x, call.a.y, call.b.x, call.b.y, call.radiusX, call.radiusY})
                 EXPECT_TRUE(std::isfinite(value)) << "device call " << static_cast<int>(call.kind);

@@ -1,6 +1,4 @@
-#include "core/form.h"
-#include "render/painters.h"
-#include "render/recording_device.h"
+#include "painted_form.h"
 
 #include <gtest/gtest.h>
 
@@ -21,19 +19,6 @@ const double pi = 4 * std::atan(1.0);
 double sinDeg(double degrees) { return std::sin(degrees * pi / 180); }
 double cosDeg(double degrees) { return std::cos(degrees * pi / 180); }
 
-class FakeText : public core::TextField {
-public:
-    void setText(std::string_view text) override { this->text = text; }
-    void setBackColor(Colour) override {}
-    std::string text;
-};
-
-class FakeTimer : public core::Timer {
-public:
-    void setEnabled(bool) override {}
-    void setInterval(std::int32_t) override {}
-};
-
 // The spring's vertices: x, height at rest, and how many displacements each one moves.
 struct Vertex {
     double x, base, factor;
@@ -45,50 +30,18 @@ constexpr std::array<Vertex, 13> spring{{
     {48, 192, 20}, {80, 198, 21}}};
 // clang-format on
 
-// The four panels at their layout sizes with their design-time figures, painters bound.
-struct Window {
-    Window()
-    {
-        for (int k = 0; k < 12; ++k) {
-            const Vertex& a = spring[static_cast<std::size_t>(k)];
-            const Vertex& b = spring[static_cast<std::size_t>(k + 1)];
-            Linl.assign(k, P1.addLineFigure({a.x, a.base}, {b.x, b.base}, 5));
-        }
-        form.Form_Load();
-        bindPainters(form, {P1, {Lin1, Linl, Lin2}, p2, p3, Line3, p4});
-    }
-    void clear()
-    {
-        for (RecordingDevice* device : {&d1, &d2, &d3, &d4})
-            device->clear();
-    }
+// The four panels with their painters, after start-up.
+struct Window : fixtures::PaintedForm {
+    Window() { form.Form_Load(); }
     // A tick at frequency 0, so every panel paints at exactly this phase.
     void tickAt(std::int64_t phase, double amplitude)
     {
         form.state.Phase = phase;
         form.state.Amplitude = amplitude;
         form.state.Frequency = 0;
-        clear();
+        clearDevices();
         form.Timer1_Timer();
     }
-    std::string Text(int n) const { return text[static_cast<std::size_t>(n - 1)].text; }
-
-    std::array<FakeText, 7> text;
-    FakeTimer timer;
-    Surface P1{157, 384, Units::Pixels, colours::highlightText};
-    Surface p2{344, 384, Units::Twips, colours::buttonText};
-    Surface p3{243, 383, Units::Pixels, colours::buttonText};
-    Surface p4{507, 138, Units::Twips, colours::buttonText};
-    RecordingDevice d1, d2, d3, d4;
-    std::vector<std::string> log;
-    RecordingHost h1{P1, d1, "P1", log}, h2{p2, d2, "p2", log}, h3{p3, d3, "p3", log},
-        h4{p4, d4, "p4", log};
-    LineFigure& Lin1 = P1.addLineFigure({80, 18}, {80, 30}, 5);
-    LineFigure& Lin2 = P1.addLineFigure({80, 198}, {80, 210}, 5);
-    LineFigureGroup Linl;
-    LineFigure& Line3 = p3.addLineFigure({120, 18}, {120, 246}, 3);
-    core::Form form{{&text[0], &text[1], &text[2], &text[3], &text[4], &text[5], &text[6], &timer,
-                     &P1, &p2, &p3, &p4}};
 };
 
 // The calls of the one paint recorded on `device`, without the erase and the line figures.
@@ -393,12 +346,12 @@ TEST(PaintTimeGraph, MarkerReadsWhicheverDisplacementWasStoredLast)
     EXPECT_NEAR(markerHeight(window), -0.95, 1e-6);
 
     window.form.state.Phase = 89;
-    window.clear();
+    window.clearDevices();
     window.form.Command8_Click();
     EXPECT_NEAR(markerHeight(window), 0.95, 1e-6);
 
     window.P1.Refresh(); // P1 alone leaves the negated value for p4
-    window.clear();
+    window.clearDevices();
     window.p4.Refresh();
     EXPECT_NEAR(markerHeight(window), -0.95, 1e-6);
 
@@ -406,7 +359,7 @@ TEST(PaintTimeGraph, MarkerReadsWhicheverDisplacementWasStoredLast)
     for (int press = 0; press < 7; ++press)
         window.form.Command2_Click(); // repaints nothing
     ASSERT_EQ(window.form.state.Amplitude, 7);
-    window.clear();
+    window.clearDevices();
     window.p4.Refresh();
     EXPECT_NEAR(markerHeight(window), 0.475, 1e-6);
 
@@ -418,7 +371,7 @@ TEST(PaintWindow, OneTickFrom350ResetsThePhaseBeforeAnyOtherPanelSeesIt)
 {
     Window window;
     window.form.state.Phase = 350;
-    window.clear();
+    window.clearDevices();
     window.log.clear();
     window.form.Timer1_Timer();
     EXPECT_EQ(window.log, (std::vector<std::string>{"P1", "p3", "p2", "p4"}));
