@@ -5,7 +5,7 @@
 
 #include "first_paint.h"
 
-#include "ui/layout.h"
+#include "core/layout.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -13,10 +13,10 @@
 
 int main(int argc, char* argv[])
 {
-    using namespace tessarion::ui;
+    using namespace tessarion::core;
     tessarion::bench::PaintWatchingApplication app(argc, argv);
     QWidget window;
-    window.setFixedSize(clientWidthTwips / twipsPerPixel, clientHeightTwips / twipsPerPixel);
+    window.setFixedSize(wholePixels(clientWidthTwips), wholePixels(clientHeightTwips));
     QLabel* label = nullptr;
     if (QCoreApplication::arguments().contains(QStringLiteral("--label")))
         label = new QLabel(QString::fromUtf8(windowCaption.data(), windowCaption.size()), &window);

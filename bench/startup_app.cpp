@@ -4,10 +4,11 @@
 
 #include "first_paint.h"
 
-#include "ui/controls.h"
+#include "paint_counter.h"
+#include "ui/application.h"
 #include "ui/main_window.h"
-#include "ui/palette.h"
 #include "ui/panel_widget.h"
+#include "ui/precise_timer.h"
 #include "ui/startup_guard.h"
 
 #include <array>
@@ -22,13 +23,16 @@ int main(int argc, char* argv[])
 
     const std::array<tessarion::ui::PanelWidget*, 4> panels{window.panel("P1"), window.panel("p2"),
                                                             window.panel("p3"), window.panel("p4")};
+    tessarion::support::PaintCounter paints;
+    for (auto* panel : panels)
+        paints.watch(*panel);
     const int ticks = tessarion::bench::ticksArgument(QCoreApplication::arguments());
     bool reported = false;
     app.afterPaint = [&](QObject* /*receiver*/) {
         if (reported)
             return;
         for (const auto* panel : panels)
-            if (panel->paintCount() == 0)
+            if (paints.count(*panel) == 0)
                 return;
         reported = true;
         tessarion::bench::reportFirstPaint();
@@ -38,7 +42,7 @@ int main(int argc, char* argv[])
             window.form().Command5_Click();
     };
     int ticked = 0;
-    QObject::connect(&window.timer1(), &tessarion::ui::PreciseTimer::tick, &app, [&] {
+    QObject::connect(&window.timer1(), &QTimer::timeout, &app, [&] {
         if (++ticked == ticks)
             QCoreApplication::quit();
     });

@@ -5,19 +5,20 @@
 #include "harness.h"
 
 #include "core/form.h"
+#include "painted_form.h"
 #include "render/painters.h"
-#include "render/recording_device.h"
-#include "ui/controls.h"
-#include "ui/layout.h"
+#include "ui/application.h"
 #include "ui/main_window.h"
-#include "ui/palette.h"
 #include "ui/panel_widget.h"
+#include "ui/precise_timer.h"
 #include "ui/qt_device.h"
 
 #include <QApplication>
 #include <QEventLoop>
 #include <QImage>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
 #include <QWindow>
 
@@ -84,6 +85,47 @@ void showAndSettle(QWidget& window)
 
 // ---- Tick cost ----------------------------------------------------------------------------
 
+/// Paints the panels of one window as the window does, but without their painters: only the
+/// frame, the erase and the line figures. The baseline of the tick cost.
+class EmptyPanels : public QObject {
+public:
+    explicit EmptyPanels(ui::MainWindow& window)
+        : window_(window)
+    {
+        for (const char* name : panelNames)
+            window.panel(name)->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::Paint)
+            return false;
+        auto* panel = static_cast<ui::PanelWidget*>(watched);
+        QPainter painter(panel);
+        QStyleOptionFrame frame;
+        frame.initFrom(panel);
+        frame.rect = panel->frameRect();
+        frame.frameShape = panel->frameShape();
+        frame.lineWidth = panel->lineWidth();
+        frame.midLineWidth = panel->midLineWidth();
+        frame.state |= QStyle::State_Sunken;
+        panel->style()->drawControl(QStyle::CE_ShapedFrame, &frame, &painter, panel);
+        const QRect inner = panel->contentsRect();
+        painter.setClipRect(inner);
+        painter.translate(inner.topLeft());
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        ui::QtDevice device(painter, panel->font(), inner.width(), inner.height());
+        const auto id = *render::FormAssembly::panelId(panel->objectName().toStdString());
+        window_.assembly().surface(id).paint(device, [] {});
+        return true;
+    }
+
+private:
+    ui::MainWindow& window_;
+};
+
 struct TickCost {
     double realNs = 0;       ///< CPU per tick of the real window.
     double floorNs = 0;      ///< CPU per tick of the window whose panels only erase and draw
@@ -110,8 +152,7 @@ TickCost measureTickCost(int ticksPerSide)
     constexpr int blocks = 20;
     ui::MainWindow real(".");
     ui::MainWindow floor(".");
-    for (const char* name : panelNames)
-        floor.panel(name)->surface().setPaintHandler({});
+    EmptyPanels emptyPanels(floor);
     showAndSettle(real);
     showAndSettle(floor);
     // Warm the glyph and pen caches on both sides before measuring.
@@ -150,103 +191,9 @@ TickCost measureTickCost(int ticksPerSide)
 
 // ---- Painters alone -----------------------------------------------------------------------
 
-class StubField : public core::TextField {
-public:
-    void setText(std::string_view text) override { text_.assign(text); }
-    void setBackColor(Colour /*colour*/) override {}
-
-private:
-    std::string text_;
-};
-
-class StubTimer : public core::Timer {
-public:
-    void setEnabled(bool /*enabled*/) override {}
-    void setInterval(std::int32_t /*milliseconds*/) override {}
-};
-
-/// The four surfaces with their line figures as the window's layout makes them, and a form
-/// over stand-in read-outs, without any widget.
-class Diagram {
-public:
-    /// With `painters`, each surface runs its painter; without, it only erases and draws its
-    /// line figures.
-    explicit Diagram(bool painters)
-    {
-        for (const ui::ControlSpec& spec : ui::windowLayout()) {
-            if (spec.kind == ui::ControlKind::Panel)
-                addSurface(spec);
-            else if (spec.kind == ui::ControlKind::LineFigure)
-                addFigure(spec);
-        }
-        core::FormControls controls;
-        controls.Text1 = &fields_[0];
-        controls.Text2 = &fields_[1];
-        controls.Text3 = &fields_[2];
-        controls.Text4 = &fields_[3];
-        controls.Text5 = &fields_[4];
-        controls.Text6 = &fields_[5];
-        controls.Text7 = &fields_[6];
-        controls.Timer1 = &timer_;
-        controls.P1 = &surface("P1");
-        controls.p2 = &surface("p2");
-        controls.p3 = &surface("p3");
-        controls.p4 = &surface("p4");
-        form_ = std::make_unique<core::Form>(controls, ".");
-        form_->Form_Load();
-        if (painters)
-            render::bindPainters(*form_, {
-                                             .P1 = surface("P1"),
-                                             .spring = {.Lin1 = *figures_.at("Lin1"),
-                                                        .Linl = Linl_,
-                                                        .Lin2 = *figures_.at("Lin2")},
-                                             .p2 = surface("p2"),
-                                             .p3 = surface("p3"),
-                                             .Line3 = *figures_.at("Line3"),
-                                             .p4 = surface("p4"),
-                                         });
-    }
-
-    render::Surface& surface(std::string_view name) const { return *surfaces_.find(name)->second; }
-    core::Form& form() { return *form_; }
-
-private:
-    static int px(int twips) { return static_cast<int>(ui::pixels(twips)); }
-
-    void addSurface(const ui::ControlSpec& spec)
-    {
-        const int border = 2 * ui::panelBorderPixels;
-        auto surface = std::make_unique<render::Surface>(
-            px(spec.width) - border, px(spec.height) - border,
-            spec.units == ui::PanelUnits::Pixels ? render::Units::Pixels : render::Units::Twips,
-            spec.foreColor);
-        if (spec.units == ui::PanelUnits::User)
-            surface->Scale(render::flags::firstPoint, 0, 0, spec.scaleWidth, spec.scaleHeight);
-        surfaces_.emplace(std::string(spec.name), std::move(surface));
-    }
-
-    void addFigure(const ui::ControlSpec& spec)
-    {
-        render::LineFigure& figure =
-            surface(spec.container)
-                .addLineFigure({ui::pixels(spec.left), ui::pixels(spec.top)},
-                               {ui::pixels(spec.width), ui::pixels(spec.height)}, spec.lineWidth);
-        if (spec.index >= 0)
-            Linl_.assign(spec.index, figure);
-        else
-            figures_.emplace(std::string(spec.name), &figure);
-    }
-
-    std::map<std::string, std::unique_ptr<render::Surface>, std::less<>> surfaces_;
-    std::map<std::string, render::LineFigure*, std::less<>> figures_;
-    render::LineFigureGroup Linl_;
-    std::array<StubField, 7> fields_;
-    StubTimer timer_;
-    std::unique_ptr<core::Form> form_;
-};
-
-/// One paint of `surface` onto some device.
-using PaintOnce = std::function<void(render::Surface&)>;
+/// One paint of a panel of `diagram`, with its painter or with none.
+using PaintOnce =
+    std::function<void(support::PaintedForm& diagram, render::PanelId panel, bool withPainter)>;
 
 struct PainterCost {
     double realNs = 0;
@@ -255,49 +202,61 @@ struct PainterCost {
 
 /// CPU per paint of one panel with its painter and without, in alternating rounds; the phase
 /// steps through a whole turn so that every position is drawn.
-PainterCost measurePainter(Diagram& real, Diagram& floor, const char* name, int paintsPerRound,
+PainterCost measurePainter(support::PaintedForm& diagram, render::PanelId panel, int paintsPerRound,
                            const PaintOnce& paintOnce)
 {
     constexpr int rounds = 10;
-    auto run = [&](Diagram& diagram, int paints) {
-        render::Surface& surface = diagram.surface(name);
+    auto run = [&](bool withPainter, int paints) {
         const std::int64_t start = cpuNanoseconds();
         for (int i = 0; i < paints; ++i) {
-            diagram.form().state.Phase = (i * 10) % 360;
-            paintOnce(surface);
+            diagram.form.state.Phase = (i * 10) % 360;
+            paintOnce(diagram, panel, withPainter);
         }
         return static_cast<double>(cpuNanoseconds() - start) / paints;
     };
-    run(real, paintsPerRound / 4 + 1);
-    run(floor, paintsPerRound / 4 + 1);
+    run(true, paintsPerRound / 4 + 1);
+    run(false, paintsPerRound / 4 + 1);
     std::vector<double> reals, floors;
     for (int round = 0; round < rounds; ++round) {
         if (round % 2 == 0) {
-            reals.push_back(run(real, paintsPerRound));
-            floors.push_back(run(floor, paintsPerRound));
+            reals.push_back(run(true, paintsPerRound));
+            floors.push_back(run(false, paintsPerRound));
         } else {
-            floors.push_back(run(floor, paintsPerRound));
-            reals.push_back(run(real, paintsPerRound));
+            floors.push_back(run(false, paintsPerRound));
+            reals.push_back(run(true, paintsPerRound));
         }
     }
     return {median(reals), median(floors)};
 }
 
+/// A paint of `panel` onto `device`: the whole paint, or the erase and line figures alone.
+void paintPanel(support::PaintedForm& diagram, render::PanelId panel, bool withPainter,
+                render::Device& device)
+{
+    if (withPainter)
+        diagram.assembly.paint(panel, device);
+    else
+        diagram.assembly.surface(panel).paint(device, [] {});
+}
+
 void measurePainters(std::vector<Row>& rows)
 {
-    Diagram real(true);
-    Diagram floor(false);
+    support::PaintedForm diagram;
+    diagram.form.Form_Load();
     const QFont font = QApplication::font();
 
-    render::RecordingDevice recording;
-    const PaintOnce record = [&recording](render::Surface& surface) {
+    support::RecordingDevice recording;
+    const PaintOnce record = [&recording](support::PaintedForm& form, render::PanelId panel,
+                                          bool withPainter) {
         recording.clear();
-        surface.paint(recording);
+        paintPanel(form, panel, withPainter, recording);
     };
-    // One image per panel size, drawn the way PanelWidget draws into the backing store.
-    std::map<const render::Surface*, QImage> images;
-    const PaintOnce draw = [&images, &font](render::Surface& surface) {
-        QImage& image = images[&surface];
+    // One image per panel, drawn the way PanelWidget draws into the backing store.
+    std::map<render::PanelId, QImage> images;
+    const PaintOnce draw = [&images, &font](support::PaintedForm& form, render::PanelId panel,
+                                            bool withPainter) {
+        const render::Surface& surface = form.assembly.surface(panel);
+        QImage& image = images[panel];
         if (image.isNull())
             image = QImage(static_cast<int>(surface.innerWidth()),
                            static_cast<int>(surface.innerHeight()),
@@ -306,12 +265,13 @@ void measurePainters(std::vector<Row>& rows)
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::TextAntialiasing);
         ui::QtDevice device(painter, font, surface.innerWidth(), surface.innerHeight());
-        surface.paint(device);
+        paintPanel(form, panel, withPainter, device);
     };
 
     for (const char* name : panelNames) {
-        const PainterCost onRecording = measurePainter(real, floor, name, 2000, record);
-        const PainterCost onImage = measurePainter(real, floor, name, 200, draw);
+        const render::PanelId panel = *render::FormAssembly::panelId(name);
+        const PainterCost onRecording = measurePainter(diagram, panel, 2000, record);
+        const PainterCost onImage = measurePainter(diagram, panel, 200, draw);
         rows.push_back(
             {std::string("Painter ") + name + ", recording device (µs per paint)",
              format("%.2f", onRecording.realNs / 1e3), format("%.2f", onRecording.floorNs / 1e3),
@@ -403,7 +363,7 @@ void measureTickTiming(std::vector<Row>& rows)
     showAndSettle(window);
     progress("tick timing: the animated window, 20 s");
     const TickTiming animated = measureTiming(
-        window.timer1().timer(), ticks, [&window] { window.form().Command5_Click(); },
+        window.timer1(), ticks, [&window] { window.form().Command5_Click(); },
         [&window] { window.form().Command6_Click(); });
 
     rows.push_back({"Tick period, mean of 400 (ms)", format("%.3f", animated.meanMs),

@@ -1,5 +1,5 @@
+#include "ui/application.h"
 #include "ui/main_window.h"
-#include "ui/palette.h"
 #include "ui/startup_guard.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace tessarion {
+namespace tessarion::core {
 
 /// A colour as 0x00BBGGRR; with the top byte 0x80 it names a system colour by its low byte.
 using Colour = std::uint32_t;
@@ -13,8 +13,14 @@ constexpr Colour rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
     return Colour{red} | (Colour{green} << 8) | (Colour{blue} << 16);
 }
 
+/// The colour value that names the system colour with this index.
+constexpr Colour systemColour(std::uint8_t index) { return 0x80000000u | index; }
+
 /// True when the value names a system colour instead of holding red, green and blue.
 constexpr bool isSystemColour(Colour colour) { return (colour & 0xFF000000u) == 0x80000000u; }
+
+/// The index of a system colour value.
+constexpr std::uint8_t systemColourIndex(Colour colour) { return colour & 0xFFu; }
 
 namespace colours {
 inline constexpr Colour black = rgb(0, 0, 0);
@@ -23,13 +29,16 @@ inline constexpr Colour green = rgb(0, 255, 0);
 inline constexpr Colour yellow = rgb(255, 255, 0);
 inline constexpr Colour white = rgb(255, 255, 255);
 
-// System colours by index, as the layout names them.
-inline constexpr Colour windowText = 0x80000008u;
-inline constexpr Colour highlight = 0x8000000Du;
-inline constexpr Colour highlightText = 0x8000000Eu;
-inline constexpr Colour buttonFace = 0x8000000Fu;
-inline constexpr Colour buttonText = 0x80000012u;
-inline constexpr Colour inactiveCaptionText = 0x80000013u;
+// System colours by the index the window system gives them.
+inline constexpr Colour windowBackground = systemColour(0x05);
+inline constexpr Colour windowText = systemColour(0x08);
+inline constexpr Colour highlight = systemColour(0x0D);
+inline constexpr Colour highlightText = systemColour(0x0E);
+inline constexpr Colour buttonFace = systemColour(0x0F);
+inline constexpr Colour buttonShadow = systemColour(0x10);
+inline constexpr Colour grayText = systemColour(0x11);
+inline constexpr Colour buttonText = systemColour(0x12);
+inline constexpr Colour inactiveCaptionText = systemColour(0x13);
 } // namespace colours
 
-} // namespace tessarion
+} // namespace tessarion::core

@@ -43,64 +43,64 @@ void Form::Form_Load()
     const double pi = circleConstant();
     state.TickInterval = tickMilliseconds;
     state.Frequency = startFrequency;
-    controls_.Timer1->setEnabled(false);
-    controls_.Timer1->setInterval(state.TickInterval);
+    controls_.Timer1.setEnabled(false);
+    controls_.Timer1.setInterval(state.TickInterval);
     state.Amplitude = startAmplitude;
     state.Phase = 0;
-    controls_.Text1->setText(numberText(state.Amplitude * 2));
-    controls_.Text2->setText(NumberText(state.Frequency));
-    controls_.Text3->setText(NumberText(state.Phase));
-    controls_.Text4->setText(numberText((static_cast<double>(state.Phase) * pi) / 180));
-    controls_.Text5->setText(numberText(static_cast<double>(state.Phase) / 3.6) + "%");
-    controls_.Text6->setText(NumberText(0));
-    controls_.Text7->setText(NumberText(0));
-    controls_.Text6->setBackColor(colours::green);
-    controls_.Text7->setBackColor(colours::yellow);
+    controls_.Text1.setText(numberText(state.Amplitude * 2));
+    controls_.Text2.setText(NumberText(state.Frequency));
+    controls_.Text3.setText(NumberText(state.Phase));
+    controls_.Text4.setText(numberText((static_cast<double>(state.Phase) * pi) / 180));
+    controls_.Text5.setText(numberText(static_cast<double>(state.Phase) / 3.6) + "%");
+    controls_.Text6.setText(NumberText(0));
+    controls_.Text7.setText(NumberText(0));
+    controls_.Text6.setBackColor(colours::green);
+    controls_.Text7.setBackColor(colours::yellow);
 }
 
 void Form::Command1_Click()
 {
     if (state.Amplitude > 0)
         state.Amplitude = state.Amplitude - amplitudeStep;
-    controls_.Text1->setText(numberText(state.Amplitude * 2));
+    controls_.Text1.setText(numberText(state.Amplitude * 2));
 }
 
 void Form::Command2_Click()
 {
     if (state.Amplitude < maxAmplitude)
         state.Amplitude = state.Amplitude + amplitudeStep;
-    controls_.Text1->setText(numberText(state.Amplitude * 2));
+    controls_.Text1.setText(numberText(state.Amplitude * 2));
 }
 
 void Form::Command3_Click()
 {
     if (state.Frequency > 0)
         state.Frequency = state.Frequency - 1;
-    controls_.Text2->setText(NumberText(state.Frequency));
+    controls_.Text2.setText(NumberText(state.Frequency));
 }
 
 void Form::Command4_Click()
 {
     if (state.Frequency < maxFrequency)
         state.Frequency = state.Frequency + 1;
-    controls_.Text2->setText(NumberText(state.Frequency));
+    controls_.Text2.setText(NumberText(state.Frequency));
 }
 
-void Form::Command5_Click() { controls_.Timer1->setEnabled(true); }
+void Form::Command5_Click() { controls_.Timer1.setEnabled(true); }
 
-void Form::Command6_Click() { controls_.Timer1->setEnabled(false); }
+void Form::Command6_Click() { controls_.Timer1.setEnabled(false); }
 
 void Form::Command7_Click()
 {
     state.Phase = addSaturating(state.Phase, -1);
-    controls_.Text3->setText(NumberText(state.Phase));
+    controls_.Text3.setText(NumberText(state.Phase));
     refreshAfterPhaseButton();
 }
 
 void Form::Command8_Click()
 {
     state.Phase = addSaturating(state.Phase, 1);
-    controls_.Text3->setText(NumberText(state.Phase));
+    controls_.Text3.setText(NumberText(state.Phase));
     refreshAfterPhaseButton();
 }
 
@@ -113,31 +113,31 @@ void Form::Command9_Click()
 void Form::Timer1_Timer()
 {
     state.Phase = addSaturating(state.Phase, state.Frequency);
-    controls_.P1->Refresh();
-    controls_.p3->Refresh();
-    controls_.p2->Refresh();
-    controls_.p4->Refresh();
+    controls_.P1.Refresh();
+    controls_.p3.Refresh();
+    controls_.p2.Refresh();
+    controls_.p4.Refresh();
 }
 
 void Form::RefreshPhaseReadouts()
 {
     if (state.Phase >= fullTurn)
         state.Phase = 0;
-    controls_.Text3->setText(NumberText(state.Phase));
-    controls_.Timer1->setInterval(state.TickInterval);
+    controls_.Text3.setText(NumberText(state.Phase));
+    controls_.Timer1.setInterval(state.TickInterval);
     const double pi = circleConstant();
     // The phase enters as a double so that 100 × Phase cannot overflow.
     const auto phase = static_cast<double>(state.Phase);
-    controls_.Text4->setText(numberText(std::floor(((100 * phase) * pi) / 180) / 100));
-    controls_.Text5->setText(numberText(std::floor((10 * phase) / 3.6) / 10) + "%");
+    controls_.Text4.setText(numberText(std::floor(((100 * phase) * pi) / 180) / 100));
+    controls_.Text5.setText(numberText(std::floor((10 * phase) / 3.6) / 10) + "%");
 }
 
 void Form::refreshAfterPhaseButton()
 {
-    controls_.P1->Refresh();
-    controls_.p2->Refresh();
-    controls_.p3->Refresh();
-    controls_.p4->Refresh();
+    controls_.P1.Refresh();
+    controls_.p2.Refresh();
+    controls_.p3.Refresh();
+    controls_.p4.Refresh();
 }
 
 } // namespace tessarion::core

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/controls.h"
+#include "core/control_interfaces.h"
 
 #include <cstdint>
 #include <string>
@@ -18,20 +18,20 @@ struct OscillationState {
     std::int16_t CurveDegree = 0;  ///< Loop counter of the time-graph painter.
 };
 
-/// The controls the handlers write to; every pointer must outlive the form.
+/// The controls the handlers write to; each must outlive the form.
 struct FormControls {
-    TextField* Text1 = nullptr; ///< Amplitude × 2.
-    TextField* Text2 = nullptr; ///< Frequency.
-    TextField* Text3 = nullptr; ///< Phase in degrees.
-    TextField* Text4 = nullptr; ///< Phase in radians.
-    TextField* Text5 = nullptr; ///< Phase as a percentage of a turn.
-    TextField* Text6 = nullptr; ///< Sine of the phase.
-    TextField* Text7 = nullptr; ///< Cosine of the phase.
-    Timer* Timer1 = nullptr;    ///< The animation tick.
-    Panel* P1 = nullptr;        ///< Spring and mass.
-    Panel* p2 = nullptr;        ///< Rotating vector.
-    Panel* p3 = nullptr;        ///< Pendulum.
-    Panel* p4 = nullptr;        ///< Time graph.
+    TextField& Text1; ///< Amplitude × 2.
+    TextField& Text2; ///< Frequency.
+    TextField& Text3; ///< Phase in degrees.
+    TextField& Text4; ///< Phase in radians.
+    TextField& Text5; ///< Phase as a percentage of a turn.
+    TextField& Text6; ///< Sine of the phase.
+    TextField& Text7; ///< Cosine of the phase.
+    Timer& Timer1;    ///< The animation tick.
+    Panel& P1;        ///< Spring and mass.
+    Panel& p2;        ///< Rotating vector.
+    Panel& p3;        ///< Pendulum.
+    Panel& p4;        ///< Time graph.
 };
 
 /// The main window's state and its event handlers, free of any toolkit.

@@ -69,27 +69,31 @@ void P1_Paint(core::Form& form, Surface& P1, const SpringFigures& figures)
     P1.setDrawWidth(thickPen);
     const float cx = figures.Lin2.X2();
     const float cy = figures.Lin2.Y2();
-    P1.Circle(flags::colourGiven, cx, cy, massRadius, colours::red);
-    P1.Line(lineWithColour, 110, 220, 120, 220, colours::black);
-    P1.setForeColor(colours::black);
-    P1.PSet(relativeDotWithColour, 5, -8, colours::white);
+    P1.Circle(flags::colourGiven, cx, cy, massRadius, core::colours::red);
+    P1.Line(lineWithColour, 110, 220, 120, 220, core::colours::black);
+    P1.setForeColor(core::colours::black);
+    P1.PSet(relativeDotWithColour, 5, -8, core::colours::white);
     P1.Print("0");
 
     const double reach = pixelsPerAmplitude * state.Amplitude;
-    P1.Line(lineWithColour, 115, 220, 115, single(restHeight + reach), colours::black);
-    P1.PSet(relativeDotWithColour, 6, -10, colours::white);
+    P1.Line(lineWithColour, 115, 220, 115, single(restHeight + reach), core::colours::black);
+    P1.PSet(relativeDotWithColour, 6, -10, core::colours::white);
     P1.Print("-A");
-    P1.Line(lineWithColour, 115, single(220 + reach), 119, single(215 + reach), colours::black);
-    P1.Line(lineWithColour, 115, single(220 + reach), 111, single(215 + reach), colours::black);
+    P1.Line(lineWithColour, 115, single(220 + reach), 119, single(215 + reach),
+            core::colours::black);
+    P1.Line(lineWithColour, 115, single(220 + reach), 111, single(215 + reach),
+            core::colours::black);
 
-    P1.Line(lineWithColour, 115, 220, 115, single(restHeight - reach), colours::black);
-    P1.PSet(relativeDotWithColour, 5, -10, colours::white);
+    P1.Line(lineWithColour, 115, 220, 115, single(restHeight - reach), core::colours::black);
+    P1.PSet(relativeDotWithColour, 5, -10, core::colours::white);
     P1.Print("+A");
-    P1.Line(lineWithColour, 115, single(220 - reach), 119, single(225 - reach), colours::black);
-    P1.Line(lineWithColour, 115, single(220 - reach), 111, single(225 - reach), colours::black);
+    P1.Line(lineWithColour, 115, single(220 - reach), 119, single(225 - reach),
+            core::colours::black);
+    P1.Line(lineWithColour, 115, single(220 - reach), 111, single(225 - reach),
+            core::colours::black);
 
     P1.Line(lineWithColour, 115, 220, 115, single(restHeight + pixelsPerAmplitude * D),
-            colours::green);
+            core::colours::green);
 }
 
 } // namespace tessarion::render

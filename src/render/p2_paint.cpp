@@ -25,8 +25,8 @@ void p2_paint(core::Form& form, Surface& p2)
     const double a = (static_cast<double>(form.state.Phase) * pi) / 180;
     const double sine = std::sin(a);
     const double cosine = std::cos(a);
-    form.controls().Text6->setText(form.numberText(cutToThousandths(sine)));
-    form.controls().Text7->setText(form.numberText(cutToThousandths(cosine)));
+    form.controls().Text6.setText(form.numberText(cutToThousandths(sine)));
+    form.controls().Text7.setText(form.numberText(cutToThousandths(cosine)));
 
     p2.setDrawWidth(widePen);
     p2.Scale(flags::firstPoint, -10, 10, 10, -10);
@@ -40,14 +40,14 @@ void p2_paint(core::Form& form, Surface& p2)
     const float qx = single(tipX * cosine);
     const float qy = single(sine * 28.8 / 4);
     p2.Line(penLine, 0, 0, qx, qy, 0);
-    p2.Circle(flags::colourGiven, qx, qy, outerMarker, colours::red);
-    p2.Circle(flags::colourGiven, qx, qy, innerMarker, colours::black);
+    p2.Circle(flags::colourGiven, qx, qy, outerMarker, core::colours::red);
+    p2.Circle(flags::colourGiven, qx, qy, innerMarker, core::colours::black);
     p2.Line(penLine, 0, single(tipY * sine), qx, qy, 0);
     p2.Line(penLine, single(tipX * cosine), 0, qx, qy, 0);
 
     p2.setDrawWidth(widePen);
-    p2.Line(colourLine, 0, 0, single(tipX * cosine), 0, colours::yellow);
-    p2.Line(colourLine, 0, 0, 0, single(tipY * sine), colours::green);
+    p2.Line(colourLine, 0, 0, single(tipX * cosine), 0, core::colours::yellow);
+    p2.Line(colourLine, 0, 0, 0, single(tipY * sine), core::colours::green);
 }
 
 } // namespace tessarion::render

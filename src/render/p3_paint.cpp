@@ -35,23 +35,23 @@ void p3_paint(core::Form& form, Surface& p3, LineFigure& Line3)
     p3.setDrawWidth(thickPen);
     const float bx = Line3.X2();
     const float by = Line3.Y2();
-    p3.Circle(flags::colourGiven, bx, by, bobRadius, colours::red);
+    p3.Circle(flags::colourGiven, bx, by, bobRadius, core::colours::red);
     p3.setDrawWidth(thinPen);
-    p3.Line(lineWithColour, 120, 18, 120, 265, colours::black);
+    p3.Line(lineWithColour, 120, 18, 120, 265, core::colours::black);
     p3.setDrawWidth(thickPen);
-    p3.Line(strokeWithColour, 120, 270, 0, 10, colours::black);
+    p3.Line(strokeWithColour, 120, 270, 0, 10, core::colours::black);
 
     const float left = single(pivotX - pixelsAcross * state.Amplitude);
     const float right = single(pivotX + pixelsAcross * state.Amplitude);
-    p3.Line(lineWithColour, left, 275, right, 275, colours::black);
-    p3.Line(strokeWithColour, left, 275, 5, -3, colours::black);
-    p3.Line(strokeWithColour, left, 275, 5, 3, colours::black);
+    p3.Line(lineWithColour, left, 275, right, 275, core::colours::black);
+    p3.Line(strokeWithColour, left, 275, 5, -3, core::colours::black);
+    p3.Line(strokeWithColour, left, 275, 5, 3, core::colours::black);
     p3.Print("-A");
-    p3.Line(strokeWithColour, right, 275, -5, -3, colours::black);
-    p3.Line(strokeWithColour, right, 275, -5, 3, colours::black);
+    p3.Line(strokeWithColour, right, 275, -5, -3, core::colours::black);
+    p3.Line(strokeWithColour, right, 275, -5, 3, core::colours::black);
     p3.Print("+A");
     p3.Line(lineWithColour, 120, single(scaleY), single(pivotX + pixelsAcross * state.Displacement),
-            single(scaleY), colours::green);
+            single(scaleY), core::colours::green);
 }
 
 } // namespace tessarion::render

@@ -28,7 +28,7 @@ void P4_paint(core::Form& form, Surface& p4)
     const double pi = core::circleConstant();
     p4.Scale(flags::firstPoint, 0, 1, 360, -1);
     p4.Line(penLine, 0, 0, 360, 0, 0);
-    p4.PSet(relativeWhiteDot, -8, 0.35f, colours::white);
+    p4.PSet(relativeWhiteDot, -8, 0.35f, core::colours::white);
     p4.Print("T");
     p4.Line(penLine, 0, -1, 0, 1, 0);
     p4.Print("y(t)");
@@ -43,13 +43,13 @@ void P4_paint(core::Form& form, Surface& p4)
 
     const float phase = single(static_cast<double>(state.Phase));
     p4.Line(penLine, phase, 0, phase, single(markerHeight(state.Displacement, state.Amplitude)), 0);
-    p4.PSet(whiteDot, 175, 0.35f, colours::white);
+    p4.PSet(whiteDot, 175, 0.35f, core::colours::white);
     p4.Print("T/2");
     p4.Line(penLine, 270, -0.1f, 270, 0.1f, 0);
-    p4.PSet(relativeWhiteDot, -11, 0.25f, colours::white);
+    p4.PSet(relativeWhiteDot, -11, 0.25f, core::colours::white);
     p4.Print("3T/4");
     p4.Line(penLine, 90, 0.1f, 90, -0.1f, 0);
-    p4.PSet(relativeWhiteDot, -8, 0, colours::white);
+    p4.PSet(relativeWhiteDot, -8, 0, core::colours::white);
     p4.Print("T/4");
 }
 

@@ -24,17 +24,4 @@ void p3_paint(core::Form& form, Surface& p3, LineFigure& Line3);
 /// Paints one period of the elongation with the marker at the current phase.
 void P4_paint(core::Form& form, Surface& p4);
 
-/// The four panels and the figures their painters need.
-struct DiagramPanels {
-    Surface& P1;          ///< Spring and mass.
-    SpringFigures spring; ///< Figures on P1.
-    Surface& p2;          ///< Rotating vector.
-    Surface& p3;          ///< Pendulum.
-    LineFigure& Line3;    ///< The pendulum's string on p3.
-    Surface& p4;          ///< Time graph.
-};
-
-/// Makes each panel run its painter on every paint.
-void bindPainters(core::Form& form, const DiagramPanels& panels);
-
 } // namespace tessarion::render

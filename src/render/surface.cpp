@@ -6,7 +6,6 @@
 namespace tessarion::render {
 
 namespace {
-constexpr double twipsPerPixel = 15;
 // Line height used for Print before any device has told the real one.
 constexpr double fallbackLineHeight = 16;
 } // namespace
@@ -52,18 +51,19 @@ void LineFigureGroup::assign(std::int32_t index, LineFigure& figure)
     items_[static_cast<std::size_t>(index)] = &figure;
 }
 
-Surface::Surface(double innerWidth, double innerHeight, Units units, Colour foreColor,
-                 Colour backColor)
+Surface::Surface(double innerWidth, double innerHeight, core::PanelUnits units,
+                 core::Colour foreColor, core::Colour backColor)
     : innerWidth_(innerWidth)
     , innerHeight_(innerHeight)
-    , scaleWidth_(units == Units::Twips ? innerWidth * twipsPerPixel : innerWidth)
-    , scaleHeight_(units == Units::Twips ? innerHeight * twipsPerPixel : innerHeight)
+    , scaleWidth_(units == core::PanelUnits::Twips ? innerWidth * core::twipsPerPixel : innerWidth)
+    , scaleHeight_(units == core::PanelUnits::Twips ? innerHeight * core::twipsPerPixel
+                                                    : innerHeight)
     , foreColor_(foreColor)
     , backColor_(backColor)
 {
 }
 
-void Surface::Line(std::int16_t flags, float x1, float y1, float x2, float y2, Colour colour)
+void Surface::Line(std::int16_t flags, float x1, float y1, float x2, float y2, core::Colour colour)
 {
     const bool firstGiven = (flags & flags::firstPoint) != 0;
     const double startX = firstGiven ? x1 : currentX_;
@@ -71,7 +71,7 @@ void Surface::Line(std::int16_t flags, float x1, float y1, float x2, float y2, C
     const bool offset = (flags & flags::secondRelative) != 0;
     const auto endX = static_cast<float>(offset ? startX + x2 : x2);
     const auto endY = static_cast<float>(offset ? startY + y2 : y2);
-    const Colour pen = (flags & flags::colourGiven) != 0 ? colour : foreColor_;
+    const core::Colour pen = (flags & flags::colourGiven) != 0 ? colour : foreColor_;
     if (!accept({startX, startY, endX, endY}))
         return;
     if (device_ != nullptr)
@@ -80,9 +80,9 @@ void Surface::Line(std::int16_t flags, float x1, float y1, float x2, float y2, C
     currentY_ = endY;
 }
 
-void Surface::Circle(std::int16_t flags, float x, float y, float radius, Colour colour)
+void Surface::Circle(std::int16_t flags, float x, float y, float radius, core::Colour colour)
 {
-    const Colour pen = (flags & flags::colourGiven) != 0 ? colour : foreColor_;
+    const core::Colour pen = (flags & flags::colourGiven) != 0 ? colour : foreColor_;
     // The radius counts in x units and the same number of pixels is used both ways.
     const double pixels = std::abs(radius * innerWidth_ / scaleWidth_);
     if (!accept({x, y, pixels}))
@@ -93,12 +93,12 @@ void Surface::Circle(std::int16_t flags, float x, float y, float radius, Colour 
     currentY_ = y;
 }
 
-void Surface::PSet(std::int16_t flags, float x, float y, Colour colour)
+void Surface::PSet(std::int16_t flags, float x, float y, core::Colour colour)
 {
     const bool relative = (flags & flags::relative) != 0;
     const auto px = static_cast<float>(relative ? double{currentX_} + x : x);
     const auto py = static_cast<float>(relative ? double{currentY_} + y : y);
-    const Colour pen = (flags & flags::colourGiven) != 0 ? colour : foreColor_;
+    const core::Colour pen = (flags & flags::colourGiven) != 0 ? colour : foreColor_;
     if (!accept({px, py}))
         return;
     if (device_ != nullptr)
@@ -133,24 +133,17 @@ void Surface::Print(std::string_view text)
     currentX_ = static_cast<float>(scaleLeft_);
 }
 
-void Surface::Refresh()
+void Surface::beginPaint(Device& device)
 {
-    if (host_ != nullptr)
-        host_->repaintNow();
-}
-
-void Surface::paint(Device& device)
-{
-    struct Guard {
-        Device*& slot;
-        ~Guard() { slot = nullptr; }
-    } guard{device_};
     device_ = &device;
     device.fill(backColor_);
-    if (handler_)
-        handler_();
+}
+
+void Surface::endPaint()
+{
     for (const LineFigure& figure : figures_)
-        device.line(figure.from(), figure.to(), lineFigureColour, figure.width());
+        device_->line(figure.from(), figure.to(), lineFigureColour, figure.width());
+    device_ = nullptr;
 }
 
 LineFigure& Surface::addLineFigure(DevicePoint from, DevicePoint to, int width)
@@ -162,8 +155,8 @@ LineFigure& Surface::addLineFigure(DevicePoint from, DevicePoint to, int width)
 void Surface::figureMoved()
 {
     // A paint draws its figures at the end anyway; only a move outside one needs a paint.
-    if (!painting() && host_ != nullptr)
-        host_->scheduleRepaint();
+    if (!painting() && view_ != nullptr)
+        view_->scheduleRepaint();
 }
 
 bool Surface::accept(std::initializer_list<double> values)

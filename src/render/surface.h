@@ -1,28 +1,23 @@
 #pragma once
 
-#include "core/controls.h"
+#include "core/control_interfaces.h"
+#include "core/layout.h"
 #include "render/device.h"
 
 #include <array>
 #include <cstdint>
 #include <deque>
-#include <functional>
 #include <string_view>
 
 namespace tessarion::render {
 
-/// What a panel needs from the window system.
-class SurfaceHost {
+/// The window's side of a drawing panel: Refresh paints it at once, nested in the caller,
+/// and a moved line figure asks for a paint later.
+class PanelView : public core::Panel {
 public:
-    virtual ~SurfaceHost() = default;
-    /// Paints the panel now, nested in the caller: erase, handler, line figures.
-    virtual void repaintNow() = 0;
     /// Asks for a paint later, from the event loop.
     virtual void scheduleRepaint() = 0;
 };
-
-/// Units of a panel's coordinate system when it is created.
-enum class Units { Twips, Pixels };
 
 /// Operation flags, as passed by the painters.
 namespace flags {
@@ -79,32 +74,30 @@ private:
 
 /// A drawing panel: its coordinate system, pen, current position and line figures, kept
 /// between paints; drawing reaches a device only while the panel is being painted.
-class Surface : public core::Panel {
+class Surface {
 public:
     /// An inner area of the given pixel size, in twips or pixels, with the layout's colours.
-    Surface(double innerWidth, double innerHeight, Units units, Colour foreColor,
-            Colour backColor = colours::buttonFace);
+    Surface(double innerWidth, double innerHeight, core::PanelUnits units, core::Colour foreColor,
+            core::Colour backColor = core::colours::buttonFace);
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
 
-    /// Connects the window system; without one, Refresh paints nothing.
-    void setHost(SurfaceHost* host) { host_ = host; }
-    /// The handler run on every paint.
-    void setPaintHandler(std::function<void()> handler) { handler_ = std::move(handler); }
+    /// The view asked for a later paint when a line figure moves outside a paint.
+    void setView(PanelView* view) { view_ = view; }
 
     /// Draws a line; see the flags.
-    void Line(std::int16_t flags, float x1, float y1, float x2, float y2, Colour colour);
+    void Line(std::int16_t flags, float x1, float y1, float x2, float y2, core::Colour colour);
     /// Draws a circle outline whose radius is in x units and which is round on screen.
-    void Circle(std::int16_t flags, float x, float y, float radius, Colour colour);
+    void Circle(std::int16_t flags, float x, float y, float radius, core::Colour colour);
     /// Sets one point as wide as the pen.
-    void PSet(std::int16_t flags, float x, float y, Colour colour);
+    void PSet(std::int16_t flags, float x, float y, core::Colour colour);
     /// Makes (x1, y1) the top-left and (x2, y2) the bottom-right corner of the inner area.
     void Scale(std::int16_t flags, float x1, float y1, float x2, float y2);
     /// Writes text at the current position, then moves to the start of the next line.
     void Print(std::string_view text);
     /// The pen colour.
-    Colour ForeColor() const { return foreColor_; }
-    void setForeColor(Colour colour) { foreColor_ = colour; }
+    core::Colour ForeColor() const { return foreColor_; }
+    void setForeColor(core::Colour colour) { foreColor_ = colour; }
     /// The pen width in pixels.
     std::int16_t DrawWidth() const { return drawWidth_; }
     void setDrawWidth(std::int16_t width) { drawWidth_ = width; }
@@ -112,13 +105,20 @@ public:
     float CurrentX() const { return currentX_; }
     float CurrentY() const { return currentY_; }
     /// Background colour used when the panel is erased.
-    Colour BackColor() const { return backColor_; }
+    core::Colour BackColor() const { return backColor_; }
 
-    /// Erases the panel, runs its paint handler and draws its line figures, at once.
-    void Refresh() override;
-
-    /// One paint onto `device`: called by the host for every paint, whatever asked for it.
-    void paint(Device& device);
+    /// One paint onto `device`: erase, `handler` (the painter), then the line figures.
+    template <typename Handler> void paint(Device& device, Handler&& handler)
+    {
+        beginPaint(device);
+        try {
+            handler();
+        } catch (...) {
+            device_ = nullptr;
+            throw;
+        }
+        endPaint();
+    }
     /// True while a paint is running.
     bool painting() const { return device_ != nullptr; }
 
@@ -127,7 +127,7 @@ public:
     /// Line figures in the order they were added.
     const std::deque<LineFigure>& lineFigures() const { return figures_; }
     /// Colour the panel draws its line figures in.
-    static constexpr Colour lineFigureColour = colours::windowText;
+    static constexpr core::Colour lineFigureColour = core::colours::windowText;
 
     /// Calls refused because they would hand the device a value that is not finite.
     int rejectedCalls() const { return rejected_; }
@@ -143,6 +143,8 @@ public:
 
 private:
     friend class LineFigure;
+    void beginPaint(Device& device);
+    void endPaint();
     void figureMoved();
     bool accept(std::initializer_list<double> values);
     DevicePoint toDevice(double x, double y) const { return {toDeviceX(x), toDeviceY(y)}; }
@@ -150,12 +152,11 @@ private:
     double innerWidth_, innerHeight_;
     double scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_, scaleHeight_;
     float currentX_ = 0, currentY_ = 0;
-    Colour foreColor_;
-    Colour backColor_;
+    core::Colour foreColor_;
+    core::Colour backColor_;
     std::int16_t drawWidth_ = 1;
     std::deque<LineFigure> figures_;
-    std::function<void()> handler_;
-    SurfaceHost* host_ = nullptr;
+    PanelView* view_ = nullptr;
     Device* device_ = nullptr;
     int rejected_ = 0;
 };

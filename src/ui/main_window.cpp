@@ -1,10 +1,14 @@
 #include "ui/main_window.h"
 
-#include "render/painters.h"
-#include "ui/controls.h"
-#include "ui/layout.h"
+#include "core/layout.h"
+#include "ui/accessible_names.h"
+#include "ui/fonts.h"
 #include "ui/palette.h"
 #include "ui/panel_widget.h"
+#include "ui/precise_timer.h"
+#include "ui/push_button.h"
+#include "ui/qt_text.h"
+#include "ui/readout_field.h"
 
 #include <QIcon>
 #include <QLabel>
@@ -39,16 +43,12 @@ constexpr std::array<std::pair<std::string_view, Handler>, 9> buttonHandlers{{
 constexpr int framePenWidth = 2;
 constexpr double frameCornerRadius = 6;
 
-int px(int twips) { return static_cast<int>(pixels(twips)); }
-
-QString qstr(std::string_view text)
+// Inside a panel, places count from the inner area, within the sunken border.
+QRect geometryOf(const core::ControlSpec& spec)
 {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-render::Units unitsOf(PanelUnits units)
-{
-    return units == PanelUnits::Pixels ? render::Units::Pixels : render::Units::Twips;
+    const int border = spec.container.empty() ? 0 : core::panelBorderPixels;
+    return {core::wholePixels(spec.left) + border, core::wholePixels(spec.top) + border,
+            core::wholePixels(spec.width), core::wholePixels(spec.height)};
 }
 
 template <typename Map> auto& lookup(const Map& map, std::string_view name)
@@ -63,33 +63,37 @@ template <typename Map> auto& lookup(const Map& map, std::string_view name)
 std::string systemDecimalSeparator() { return QLocale::system().decimalPoint().toStdString(); }
 
 MainWindow::MainWindow(std::string decimalSeparator)
-    : decimalSeparator_(std::move(decimalSeparator))
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(qstr(windowCaption));
+    setWindowTitle(toQString(core::windowCaption));
     initResources();
     // The installed theme icon is sharper in large sizes; the built-in 32 x 32 always exists.
     setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.tessarion.tessarion"),
                                    QIcon(QStringLiteral(":/icons/tessarion.ico"))));
-    setFixedSize(px(clientWidthTwips), px(clientHeightTwips));
+    setFixedSize(core::wholePixels(core::clientWidthTwips),
+                 core::wholePixels(core::clientHeightTwips));
     build();
-    bindHandlers();
-    form_->Form_Load();
+    assemble(std::move(decimalSeparator));
+    form().Form_Load();
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::build()
 {
-    for (const ControlSpec& spec : windowLayout()) {
+    for (const core::ControlSpec& spec : core::windowLayout()) {
         switch (spec.kind) {
-        case ControlKind::Panel: addPanel(spec); break;
-        case ControlKind::TextField: addTextField(spec); break;
-        case ControlKind::LineFigure: addLineFigure(spec); break;
-        case ControlKind::Label: addLabel(spec); break;
-        case ControlKind::Button: addButton(spec); break;
-        case ControlKind::Timer: timer1_ = new PreciseTimer(this); break;
-        case ControlKind::Frame: frames_.push_back(&spec); break;
+        case core::ControlKind::Panel: addPanel(spec); break;
+        case core::ControlKind::TextField: addTextField(spec); break;
+        case core::ControlKind::Label: addLabel(spec); break;
+        case core::ControlKind::Button: addButton(spec); break;
+        case core::ControlKind::Timer:
+            timer1_ = new PreciseTimer(this);
+            timer1_->setObjectName(toQString(spec.name));
+            break;
+        case core::ControlKind::Frame: frames_.push_back(&spec); break;
+        // Line figures belong to the panels' surfaces, which the assembly makes.
+        case core::ControlKind::LineFigure: break;
         }
     }
     setTabOrder();
@@ -97,62 +101,41 @@ void MainWindow::build()
     tabStops_.front().second->setFocus();
 }
 
-QWidget* MainWindow::containerOf(const ControlSpec& spec)
+QWidget* MainWindow::containerOf(const core::ControlSpec& spec)
 {
     return spec.container.empty() ? static_cast<QWidget*>(this) : &lookup(panels_, spec.container);
 }
 
-QPoint MainWindow::placeOf(const ControlSpec& spec) const
+void MainWindow::addPanel(const core::ControlSpec& spec)
 {
-    // Inside a panel, places count from the inner area, within the sunken border.
-    const int border = spec.container.empty() ? 0 : panelBorderPixels;
-    return {px(spec.left) + border, px(spec.top) + border};
-}
-
-void MainWindow::addPanel(const ControlSpec& spec)
-{
-    auto* panel = new PanelWidget(this, QSize(px(spec.width), px(spec.height)), unitsOf(spec.units),
-                                  spec.foreColor);
-    panel->setObjectName(qstr(spec.name));
-    panel->setAccessibleName(qstr(spec.accessibleName));
-    panel->move(placeOf(spec));
-    if (spec.units == PanelUnits::User)
-        panel->surface().Scale(render::flags::firstPoint, 0, 0, spec.scaleWidth, spec.scaleHeight);
+    const QRect geometry = geometryOf(spec);
+    auto* panel = new PanelWidget(this, geometry.size());
+    panel->setObjectName(toQString(spec.name));
+    panel->setAccessibleName(accessibleNameFor(spec.name));
+    panel->move(geometry.topLeft());
     panels_.emplace(spec.name, panel);
     tabStops_.emplace_back(spec.tabIndex, panel);
 }
 
-void MainWindow::addTextField(const ControlSpec& spec)
+void MainWindow::addTextField(const core::ControlSpec& spec)
 {
     auto* field = new ReadoutField(containerOf(spec));
-    field->setObjectName(qstr(spec.name));
-    field->setAccessibleName(qstr(spec.accessibleName));
-    field->setGeometry(QRect(placeOf(spec), QSize(px(spec.width), px(spec.height))));
+    field->setObjectName(toQString(spec.name));
+    field->setAccessibleName(accessibleNameFor(spec.name));
+    field->setGeometry(geometryOf(spec));
     field->setAlignment(spec.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
     field->setText(spec.caption);
-    if (spec.backColor != 0)
-        field->setBackColor(spec.backColor);
+    if (spec.backColor)
+        field->setBackColor(*spec.backColor);
     fields_.emplace(spec.name, field);
     tabStops_.emplace_back(spec.tabIndex, field);
 }
 
-void MainWindow::addLineFigure(const ControlSpec& spec)
+void MainWindow::addLabel(const core::ControlSpec& spec)
 {
-    render::Surface& surface = lookup(panels_, spec.container).surface();
-    render::LineFigure& figure =
-        surface.addLineFigure({pixels(spec.left), pixels(spec.top)},
-                              {pixels(spec.width), pixels(spec.height)}, spec.lineWidth);
-    if (spec.index >= 0)
-        Linl_.assign(spec.index, figure);
-    else
-        figures_.emplace(spec.name, &figure);
-}
-
-void MainWindow::addLabel(const ControlSpec& spec)
-{
-    auto* label = new QLabel(qstr(spec.caption), containerOf(spec));
-    label->setObjectName(qstr(spec.name));
-    label->setGeometry(QRect(placeOf(spec), QSize(px(spec.width), px(spec.height))));
+    auto* label = new QLabel(toQString(spec.caption), containerOf(spec));
+    label->setObjectName(toQString(spec.name));
+    label->setGeometry(geometryOf(spec));
     label->setAlignment((spec.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
     label->setFocusPolicy(Qt::NoFocus);
     if (spec.largeFont)
@@ -162,18 +145,18 @@ void MainWindow::addLabel(const ControlSpec& spec)
     label->setVisible(spec.visible);
 }
 
-void MainWindow::addButton(const ControlSpec& spec)
+void MainWindow::addButton(const core::ControlSpec& spec)
 {
-    auto* button = new PushButton(qstr(spec.caption), this);
-    button->setObjectName(qstr(spec.name));
-    button->setAccessibleName(qstr(spec.accessibleName));
-    button->setGeometry(QRect(placeOf(spec), QSize(px(spec.width), px(spec.height))));
+    auto* button = new PushButton(toQString(spec.caption), this);
+    button->setObjectName(toQString(spec.name));
+    button->setAccessibleName(accessibleNameFor(spec.name));
+    button->setGeometry(geometryOf(spec));
     const auto handler =
         std::find_if(buttonHandlers.begin(), buttonHandlers.end(),
                      [&spec](const auto& entry) { return entry.first == spec.name; });
     if (handler != buttonHandlers.end())
         connect(button, &QPushButton::clicked, this,
-                [this, method = handler->second] { (form_.get()->*method)(); });
+                [this, method = handler->second] { (form().*method)(); });
     tabStops_.emplace_back(spec.tabIndex, button);
 }
 
@@ -185,46 +168,32 @@ void MainWindow::setTabOrder()
         QWidget::setTabOrder(tabStops_[i - 1].second, tabStops_[i].second);
 }
 
-void MainWindow::bindHandlers()
+void MainWindow::assemble(std::string decimalSeparator)
 {
-    core::FormControls controls;
-    controls.Text1 = &lookup(fields_, "Text1");
-    controls.Text2 = &lookup(fields_, "Text2");
-    controls.Text3 = &lookup(fields_, "Text3");
-    controls.Text4 = &lookup(fields_, "Text4");
-    controls.Text5 = &lookup(fields_, "Text5");
-    controls.Text6 = &lookup(fields_, "Text6");
-    controls.Text7 = &lookup(fields_, "Text7");
-    controls.Timer1 = timer1_;
-    controls.P1 = &lookup(panels_, "P1").surface();
-    controls.p2 = &lookup(panels_, "p2").surface();
-    controls.p3 = &lookup(panels_, "p3").surface();
-    controls.p4 = &lookup(panels_, "p4").surface();
-    form_ = std::make_unique<core::Form>(controls, decimalSeparator_);
-
-    render::bindPainters(*form_, {
-                                     .P1 = lookup(panels_, "P1").surface(),
-                                     .spring = {.Lin1 = lookup(figures_, "Lin1"),
-                                                .Linl = Linl_,
-                                                .Lin2 = lookup(figures_, "Lin2")},
-                                     .p2 = lookup(panels_, "p2").surface(),
-                                     .p3 = lookup(panels_, "p3").surface(),
-                                     .Line3 = lookup(figures_, "Line3"),
-                                     .p4 = lookup(panels_, "p4").surface(),
-                                 });
-    connect(timer1_, &PreciseTimer::tick, this, [this] { form_->Timer1_Timer(); });
+    auto readout = [this](int n) -> core::TextField& {
+        return lookup(fields_, "Text" + std::to_string(n));
+    };
+    auto view = [this](render::PanelId panel) -> render::PanelView& {
+        return lookup(panels_, render::FormAssembly::panelNames[static_cast<std::size_t>(panel)]);
+    };
+    using enum render::PanelId;
+    assembly_ = std::make_unique<render::FormAssembly>(
+        render::FormParts{
+            .readouts = {readout(1), readout(2), readout(3), readout(4), readout(5), readout(6),
+                         readout(7)},
+            .Timer1 = *timer1_,
+            .views = {view(P1), view(p2), view(p3), view(p4)},
+        },
+        std::move(decimalSeparator));
+    for (const auto& [name, panel] : panels_)
+        panel->attach(*assembly_, *render::FormAssembly::panelId(name));
+    connect(timer1_, &QTimer::timeout, this, [this] { form().Timer1_Timer(); });
 }
 
 PanelWidget* MainWindow::panel(std::string_view name) const
 {
     const auto found = panels_.find(name);
     return found == panels_.end() ? nullptr : found->second;
-}
-
-render::LineFigure* MainWindow::lineFigure(std::string_view name) const
-{
-    const auto found = figures_.find(name);
-    return found == figures_.end() ? nullptr : found->second;
 }
 
 void MainWindow::paintEvent(QPaintEvent* /*event*/)
@@ -237,9 +206,10 @@ void MainWindow::drawFrames(QPainter& painter)
 {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setBrush(Qt::NoBrush);
-    for (const ControlSpec* frame : frames_) {
-        painter.setPen(QPen(toQColor(frame->foreColor), framePenWidth));
-        const QRectF outline(px(frame->left), px(frame->top), px(frame->width), px(frame->height));
+    for (const core::ControlSpec* frame : frames_) {
+        painter.setPen(
+            QPen(toQColor(frame->foreColor.value_or(core::colours::highlight)), framePenWidth));
+        const QRectF outline = geometryOf(*frame);
         const double inset = framePenWidth / 2.0;
         painter.drawRoundedRect(outline.adjusted(inset, inset, -inset, -inset), frameCornerRadius,
                                 frameCornerRadius);

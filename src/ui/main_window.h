@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/form.h"
-#include "render/surface.h"
+#include "render/form_assembly.h"
 
 #include <QWidget>
 
@@ -11,9 +11,12 @@
 #include <string_view>
 #include <vector>
 
+namespace tessarion::core {
+struct ControlSpec;
+}
+
 namespace tessarion::ui {
 
-struct ControlSpec;
 class PanelWidget;
 class PreciseTimer;
 class ReadoutField;
@@ -30,13 +33,11 @@ public:
     ~MainWindow() override;
 
     /// The state and handlers behind the window.
-    core::Form& form() { return *form_; }
+    core::Form& form() { return assembly_->form(); }
+    /// The panels' surfaces, line figures and painters.
+    render::FormAssembly& assembly() { return *assembly_; }
     /// A panel by its layout name, or nullptr.
     PanelWidget* panel(std::string_view name) const;
-    /// A line figure by its layout name, or nullptr; group elements through `Linl()`.
-    render::LineFigure* lineFigure(std::string_view name) const;
-    /// The spring's twelve segments.
-    const render::LineFigureGroup& Linl() const { return Linl_; }
     /// The animation timer.
     PreciseTimer& timer1() const { return *timer1_; }
 
@@ -45,26 +46,21 @@ protected:
 
 private:
     void build();
-    void addPanel(const ControlSpec& spec);
-    void addTextField(const ControlSpec& spec);
-    void addLineFigure(const ControlSpec& spec);
-    void addLabel(const ControlSpec& spec);
-    void addButton(const ControlSpec& spec);
-    QWidget* containerOf(const ControlSpec& spec);
-    QPoint placeOf(const ControlSpec& spec) const;
+    void addPanel(const core::ControlSpec& spec);
+    void addTextField(const core::ControlSpec& spec);
+    void addLabel(const core::ControlSpec& spec);
+    void addButton(const core::ControlSpec& spec);
+    QWidget* containerOf(const core::ControlSpec& spec);
     void setTabOrder();
-    void bindHandlers();
+    void assemble(std::string decimalSeparator);
     void drawFrames(QPainter& painter);
 
     std::map<std::string, PanelWidget*, std::less<>> panels_;
     std::map<std::string, ReadoutField*, std::less<>> fields_;
-    std::map<std::string, render::LineFigure*, std::less<>> figures_;
     std::vector<std::pair<int, QWidget*>> tabStops_;
-    std::vector<const ControlSpec*> frames_;
-    render::LineFigureGroup Linl_;
+    std::vector<const core::ControlSpec*> frames_;
     PreciseTimer* timer1_ = nullptr;
-    std::string decimalSeparator_;
-    std::unique_ptr<core::Form> form_;
+    std::unique_ptr<render::FormAssembly> assembly_;
 };
 
 } // namespace tessarion::ui

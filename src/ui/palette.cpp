@@ -1,42 +1,32 @@
 #include "ui/palette.h"
 
-#include <QApplication>
-#include <QStringList>
-#include <QStyleFactory>
-
 #include <array>
 #include <utility>
 
 namespace tessarion::ui {
 
 namespace {
-// Screen colours of the system colours the layout names, by index.
-constexpr std::array<std::pair<int, QRgb>, 9> systemColours{{
-    {0x05, 0xFFFFFF}, // window background
-    {0x08, 0x000000}, // window text
-    {0x0D, 0x0078D7}, // highlight
-    {0x0E, 0xFFFFFF}, // highlight text
-    {0x0F, 0xF0F0F0}, // button face
-    {0x10, 0xA0A0A0}, // button shadow
-    {0x11, 0x6D6D6D}, // grey text
-    {0x12, 0x000000}, // button text
-    {0x13, 0x000000}, // inactive caption text
-}};
+namespace colours = core::colours;
 
-QStringList fontFamilies()
-{
-    // Liberation Sans is metric-compatible with the Windows sans fonts; DejaVu is always there.
-    return {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-            QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")};
-}
+// Screen colours of the system colours the layout and the palette name.
+constexpr std::array<std::pair<core::Colour, QRgb>, 9> systemColours{{
+    {colours::windowBackground, 0xFFFFFF},
+    {colours::windowText, 0x000000},
+    {colours::highlight, 0x0078D7},
+    {colours::highlightText, 0xFFFFFF},
+    {colours::buttonFace, 0xF0F0F0},
+    {colours::buttonShadow, 0xA0A0A0},
+    {colours::grayText, 0x6D6D6D},
+    {colours::buttonText, 0x000000},
+    {colours::inactiveCaptionText, 0x000000},
+}};
 } // namespace
 
-QColor toQColor(Colour colour)
+QColor toQColor(core::Colour colour)
 {
-    if (isSystemColour(colour)) {
-        const int index = static_cast<int>(colour & 0xFFu);
-        for (const auto& [systemIndex, rgbValue] : systemColours)
-            if (systemIndex == index)
+    if (core::isSystemColour(colour)) {
+        for (const auto& [system, rgbValue] : systemColours)
+            if (system == colour)
                 return QColor::fromRgb(rgbValue);
         return Qt::black;
     }
@@ -54,51 +44,15 @@ QPalette lightPalette()
         palette.setColor(group, QPalette::WindowText, text);
         palette.setColor(group, QPalette::Button, face);
         palette.setColor(group, QPalette::ButtonText, text);
-        palette.setColor(group, QPalette::Base, Qt::white);
+        palette.setColor(group, QPalette::Base, toQColor(colours::windowBackground));
         palette.setColor(group, QPalette::Text, text);
         palette.setColor(group, QPalette::Highlight, toQColor(colours::highlight));
         palette.setColor(group, QPalette::HighlightedText, toQColor(colours::highlightText));
     }
-    palette.setColor(QPalette::Disabled, QPalette::WindowText, toQColor(0x80000011u));
-    palette.setColor(QPalette::Disabled, QPalette::ButtonText, toQColor(0x80000011u));
-    palette.setColor(QPalette::Disabled, QPalette::Text, toQColor(0x80000011u));
+    const QColor disabled = toQColor(colours::grayText);
+    for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        palette.setColor(QPalette::Disabled, role, disabled);
     return palette;
-}
-
-QFont windowFont()
-{
-    QFont font;
-    font.setFamilies(fontFamilies());
-    font.setPointSizeF(9.75);
-    font.setWeight(QFont::Bold);
-    return font;
-}
-
-QFont readoutFont()
-{
-    QFont font = windowFont();
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans Narrow"),
-                      QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans")});
-    return font;
-}
-
-QFont largeLabelFont()
-{
-    QFont font = windowFont();
-    font.setPointSizeF(12);
-    font.setUnderline(true);
-    return font;
-}
-
-void prepareApplication(QApplication& app)
-{
-    QApplication::setApplicationName(QStringLiteral("Tessarion"));
-    QApplication::setApplicationVersion(QStringLiteral(TESSARION_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("io.github.tessarion.tessarion"));
-    if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion")))
-        QApplication::setStyle(style);
-    QApplication::setPalette(lightPalette());
-    app.setFont(windowFont());
 }
 
 } // namespace tessarion::ui

@@ -1,6 +1,6 @@
 #include "ui/panel_widget.h"
 
-#include "ui/layout.h"
+#include "core/layout.h"
 #include "ui/qt_device.h"
 
 #include <QFocusEvent>
@@ -10,27 +10,25 @@
 
 namespace tessarion::ui {
 
-PanelWidget::PanelWidget(QWidget* parent, QSize outerSize, render::Units units, Colour foreColor)
+PanelWidget::PanelWidget(QWidget* parent, QSize outerSize)
     : QFrame(parent)
-    , surface_(outerSize.width() - 2 * panelBorderPixels,
-               outerSize.height() - 2 * panelBorderPixels, units, foreColor)
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setLineWidth(panelBorderPixels);
+    setLineWidth(core::panelBorderPixels);
     setFixedSize(outerSize);
     setFocusPolicy(Qt::TabFocus);
     // The surface erases everything inside the frame on every paint.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    surface_.setHost(this);
 }
 
-void PanelWidget::repaintNow() { repaint(); }
-
-void PanelWidget::scheduleRepaint() { update(); }
+void PanelWidget::attach(render::FormAssembly& assembly, render::PanelId panel)
+{
+    assembly_ = &assembly;
+    panel_ = panel;
+}
 
 void PanelWidget::paintEvent(QPaintEvent* /*event*/)
 {
-    ++paintCount_;
     QPainter painter(this);
     drawFrame(&painter);
     drawSurface(painter);
@@ -40,6 +38,8 @@ void PanelWidget::paintEvent(QPaintEvent* /*event*/)
 
 void PanelWidget::drawSurface(QPainter& painter)
 {
+    if (assembly_ == nullptr)
+        return;
     painter.save();
     const QRect inner = contentsRect();
     painter.setClipRect(inner);
@@ -47,7 +47,7 @@ void PanelWidget::drawSurface(QPainter& painter)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     QtDevice device(painter, font(), inner.width(), inner.height());
-    surface_.paint(device);
+    assembly_->paint(panel_, device);
     painter.restore();
 }
 

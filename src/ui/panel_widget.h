@@ -1,25 +1,25 @@
 #pragma once
 
-#include "render/surface.h"
+#include "render/form_assembly.h"
 
 #include <QFrame>
 
 namespace tessarion::ui {
 
-/// A drawing panel: a sunken frame around a surface whose paint handler runs on every paint.
-class PanelWidget : public QFrame, public render::SurfaceHost {
+/// A drawing panel: a sunken frame around a surface whose painter runs on every paint.
+class PanelWidget : public QFrame, public render::PanelView {
     Q_OBJECT
 public:
-    /// A panel of `outerSize` pixels inside `parent`, its surface in `units` and `foreColor`.
-    PanelWidget(QWidget* parent, QSize outerSize, render::Units units, Colour foreColor);
+    /// A panel of `outerSize` pixels inside `parent`; it draws once attached.
+    PanelWidget(QWidget* parent, QSize outerSize);
 
-    /// The drawing surface the painters use.
-    render::Surface& surface() { return surface_; }
-    /// Paints so far, whatever asked for them.
-    int paintCount() const { return paintCount_; }
+    /// Binds the panel to its surface and painter in `assembly`.
+    void attach(render::FormAssembly& assembly, render::PanelId panel);
 
-    void repaintNow() override;
-    void scheduleRepaint() override;
+    /// Paints at once, nested in the caller, as the handlers' repaint requires.
+    void Refresh() override { repaint(); }
+    /// Asks the event loop for a paint.
+    void scheduleRepaint() override { update(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -30,8 +30,8 @@ private:
     void drawSurface(QPainter& painter);
     void drawFocusMark(QPainter& painter);
 
-    render::Surface surface_;
-    int paintCount_ = 0;
+    render::FormAssembly* assembly_ = nullptr;
+    render::PanelId panel_ = render::PanelId::P1;
     bool showFocus_ = false;
 };
 

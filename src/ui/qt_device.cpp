@@ -24,7 +24,7 @@ QPointF centred(render::DevicePoint point)
     return {bounded(point.x) + pixelCentre, bounded(point.y) + pixelCentre};
 }
 
-QPen pen(Colour colour, int width)
+QPen pen(core::Colour colour, int width)
 {
     return QPen(toQColor(colour), std::max(width, 1), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
@@ -39,26 +39,27 @@ QtDevice::QtDevice(QPainter& painter, const QFont& font, double innerWidth, doub
     painter_.setFont(font);
 }
 
-void QtDevice::fill(Colour background)
+void QtDevice::fill(core::Colour background)
 {
     painter_.fillRect(QRectF(0, 0, innerWidth_, innerHeight_), toQColor(background));
 }
 
-void QtDevice::line(render::DevicePoint from, render::DevicePoint to, Colour colour, int width)
+void QtDevice::line(render::DevicePoint from, render::DevicePoint to, core::Colour colour,
+                    int width)
 {
     painter_.setPen(pen(colour, width));
     painter_.drawLine(centred(from), centred(to));
 }
 
-void QtDevice::ellipse(render::DevicePoint centre, double radiusX, double radiusY, Colour colour,
-                       int width)
+void QtDevice::ellipse(render::DevicePoint centre, double radiusX, double radiusY,
+                       core::Colour colour, int width)
 {
     painter_.setPen(pen(colour, width));
     painter_.setBrush(Qt::NoBrush);
     painter_.drawEllipse(centred(centre), bounded(radiusX), bounded(radiusY));
 }
 
-void QtDevice::dot(render::DevicePoint at, Colour colour, int width)
+void QtDevice::dot(render::DevicePoint at, core::Colour colour, int width)
 {
     const double size = std::max(width, 1);
     const QPointF centre = centred(at);
@@ -66,7 +67,7 @@ void QtDevice::dot(render::DevicePoint at, Colour colour, int width)
                       toQColor(colour));
 }
 
-void QtDevice::text(render::DevicePoint topLeft, std::string_view text, Colour colour)
+void QtDevice::text(render::DevicePoint topLeft, std::string_view text, core::Colour colour)
 {
     painter_.setPen(toQColor(colour));
     const QPointF baseline(bounded(topLeft.x), bounded(topLeft.y) + metrics_.ascent());

@@ -16,12 +16,13 @@ public:
     /// Draws with `painter`, whose origin is the panel's inner top-left corner.
     QtDevice(QPainter& painter, const QFont& font, double innerWidth, double innerHeight);
 
-    void fill(Colour background) override;
-    void line(render::DevicePoint from, render::DevicePoint to, Colour colour, int width) override;
-    void ellipse(render::DevicePoint centre, double radiusX, double radiusY, Colour colour,
+    void fill(core::Colour background) override;
+    void line(render::DevicePoint from, render::DevicePoint to, core::Colour colour,
+              int width) override;
+    void ellipse(render::DevicePoint centre, double radiusX, double radiusY, core::Colour colour,
                  int width) override;
-    void dot(render::DevicePoint at, Colour colour, int width) override;
-    void text(render::DevicePoint topLeft, std::string_view text, Colour colour) override;
+    void dot(render::DevicePoint at, core::Colour colour, int width) override;
+    void text(render::DevicePoint topLeft, std::string_view text, core::Colour colour) override;
     double lineHeight() const override;
 
 private:

@@ -78,8 +78,8 @@ struct FakePanel : Panel {
 
 struct Rig {
     explicit Rig(std::string separator = ".")
-        : form({&text[0], &text[1], &text[2], &text[3], &text[4], &text[5], &text[6], &timer, &P1,
-                &p2, &p3, &p4},
+        : form({text[0], text[1], text[2], text[3], text[4], text[5], text[6], timer, P1, p2, p3,
+                p4},
                std::move(separator))
     {
     }

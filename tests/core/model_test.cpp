@@ -1,6 +1,6 @@
 // Random event sequences run against the real form, with the real painters, and against an
 // independent model of the state and the seven read-outs.
-#include "../render/painted_form.h"
+#include "painted_form.h"
 
 #include <gtest/gtest.h>
 
@@ -144,7 +144,7 @@ struct Model {
 };
 
 // The production form over panels that run the production painters onto recording devices.
-struct Rig : render::fixtures::PaintedForm {
+struct Rig : support::PaintedForm {
     using PaintedForm::PaintedForm;
     void apply(Event event)
     {

@@ -14,6 +14,8 @@
 namespace tessarion::render {
 namespace {
 
+using support::DeviceCall;
+using support::RecordingDevice;
 using Kind = DeviceCall::Kind;
 const double pi = 4 * std::atan(1.0);
 double sinDeg(double degrees) { return std::sin(degrees * pi / 180); }
@@ -31,7 +33,7 @@ constexpr std::array<Vertex, 13> spring{{
 // clang-format on
 
 // The four panels with their painters, after start-up.
-struct Window : fixtures::PaintedForm {
+struct Window : support::PaintedForm {
     Window() { form.Form_Load(); }
     // A tick at frequency 0, so every panel paints at exactly this phase.
     void tickAt(std::int64_t phase, double amplitude)
@@ -60,7 +62,7 @@ struct Expected {
     Kind kind;
     DevicePoint a, b{};
     double radius = 0;
-    Colour colour = 0;
+    core::Colour colour = 0;
     int width = 0;
     std::string text{};
 };
@@ -127,9 +129,9 @@ TEST_P(Painters, SpringMassFollowsTheDisplacement)
     expectFigure(window.Lin2, 80, 198 + 21 * D, 80, 220 + 21 * D);
 
     const double reach = 21 * A;
-    const Colour black = colours::black, white = colours::white;
-    expectCalls(handlerCalls(window.d1, window.P1),
-                {{Kind::Ellipse, {80, 220 + 21 * D}, {}, 10, colours::red, 3},
+    const core::Colour black = core::colours::black, white = core::colours::white;
+    expectCalls(handlerCalls(window.d1, window.P1.surface()),
+                {{Kind::Ellipse, {80, 220 + 21 * D}, {}, 10, core::colours::red, 3},
                  {Kind::Line, {110, 220}, {120, 220}, 0, black, 3},
                  {Kind::Dot, {125, 212}, {}, 0, white, 3},
                  {Kind::Text, {125, 212}, {}, 0, black, 0, "0"},
@@ -143,9 +145,9 @@ TEST_P(Painters, SpringMassFollowsTheDisplacement)
                  {Kind::Text, {120, 210 - reach}, {}, 0, black, 0, "+A"},
                  {Kind::Line, {115, 220 - reach}, {119, 225 - reach}, 0, black, 3},
                  {Kind::Line, {115, 220 - reach}, {111, 225 - reach}, 0, black, 3},
-                 {Kind::Line, {115, 220}, {115, 220 + 21 * D}, 0, colours::green, 3}});
-    EXPECT_EQ(window.P1.ForeColor(), colours::black);
-    EXPECT_EQ(window.h1.scheduledRepaints(), 0);
+                 {Kind::Line, {115, 220}, {115, 220 + 21 * D}, 0, core::colours::green, 3}});
+    EXPECT_EQ(window.P1.surface().ForeColor(), core::colours::black);
+    EXPECT_EQ(window.P1.scheduledRepaints(), 0);
 }
 
 TEST_P(Painters, PendulumSwingsWithTheDisplacement)
@@ -162,9 +164,9 @@ TEST_P(Painters, PendulumSwingsWithTheDisplacement)
     expectFigure(window.Line3, 120, 18, bx, by);
 
     const double left = 120 - 15 * A, right = 120 + 15 * A;
-    const Colour black = colours::black, textColour = colours::buttonText;
-    expectCalls(handlerCalls(window.d3, window.p3),
-                {{Kind::Ellipse, {bx, by}, {}, 10, colours::red, 3},
+    const core::Colour black = core::colours::black, textColour = core::colours::buttonText;
+    expectCalls(handlerCalls(window.d3, window.p3.surface()),
+                {{Kind::Ellipse, {bx, by}, {}, 10, core::colours::red, 3},
                  {Kind::Line, {120, 18}, {120, 265}, 0, black, 1},
                  {Kind::Line, {120, 270}, {120, 280}, 0, black, 3},
                  {Kind::Line, {left, 275}, {right, 275}, 0, black, 3},
@@ -174,8 +176,8 @@ TEST_P(Painters, PendulumSwingsWithTheDisplacement)
                  {Kind::Line, {right, 275}, {right - 5, 272}, 0, black, 3},
                  {Kind::Line, {right, 275}, {right - 5, 278}, 0, black, 3},
                  {Kind::Text, {right - 5, 278}, {}, 0, textColour, 0, "+A"},
-                 {Kind::Line, {120, 275}, {bx, 275}, 0, colours::green, 3}});
-    EXPECT_EQ(window.h3.scheduledRepaints(), 0);
+                 {Kind::Line, {120, 275}, {bx, 275}, 0, core::colours::green, 3}});
+    EXPECT_EQ(window.p3.scheduledRepaints(), 0);
 }
 
 // p4 maps (0, 1)-(360, -1) onto 507 × 138 pixels.
@@ -188,7 +190,7 @@ TEST_P(Painters, TimeGraphMarksThePhaseAfterATick)
         SCOPED_TRACE("paint " + std::to_string(paint));
         window.tickAt(phase, A);
         const int axes = paint == 1 ? 1 : 2; // the width the previous paint left
-        const Colour penColour = colours::buttonText, white = colours::white;
+        const core::Colour penColour = core::colours::buttonText, white = core::colours::white;
         const double h = A == 0 ? 0 : 0.95 * sinDeg(phase);
         std::vector<Expected> expected{{Kind::Line, graph(0, 0), graph(360, 0), 0, penColour, axes},
                                        {Kind::Dot, graph(352, 0.35), {}, 0, white, axes},
@@ -208,7 +210,7 @@ TEST_P(Painters, TimeGraphMarksThePhaseAfterATick)
             {Kind::Dot, graph(82, -0.1), {}, 0, white, 2},
             {Kind::Text, graph(82, -0.1), {}, 0, penColour, 0, "T/4"}};
         expected.insert(expected.end(), tail.begin(), tail.end());
-        expectCalls(handlerCalls(window.d4, window.p4), expected);
+        expectCalls(handlerCalls(window.d4, window.p4.surface()), expected);
         EXPECT_EQ(window.form.state.CurveDegree, 361);
     }
 }
@@ -296,21 +298,21 @@ TEST_P(PaintRotatingVector, ReadoutsAreCutDownAndTheTipFollowsThePhase)
 
     const double qx = 8 * cosDeg(c.phase), qy = 7.2 * sinDeg(c.phase);
     const DevicePoint centre = vectorPanel(0, 0), q = vectorPanel(qx, qy);
-    const Colour penColour = colours::buttonText;
+    const core::Colour penColour = core::colours::buttonText;
     const double unit = 344.0 / 20; // pixels per x unit
-    expectCalls(handlerCalls(window.d2, window.p2),
+    expectCalls(handlerCalls(window.d2, window.p2.surface()),
                 {{Kind::Ellipse, centre, {}, 8 * unit, penColour, 2},
                  {Kind::Line, vectorPanel(-9, 0), vectorPanel(9, 0), 0, penColour, 2},
                  {Kind::Text, vectorPanel(9, 0), {}, 0, penColour, 0, "X"},
                  {Kind::Line, vectorPanel(0, -8.1), vectorPanel(0, 8.1), 0, penColour, 2},
                  {Kind::Text, vectorPanel(0, 8.1), {}, 0, penColour, 0, "Y"},
                  {Kind::Line, centre, q, 0, penColour, 1},
-                 {Kind::Ellipse, q, {}, 0.2 * unit, colours::red, 1},
-                 {Kind::Ellipse, q, {}, 0.1 * unit, colours::black, 1},
+                 {Kind::Ellipse, q, {}, 0.2 * unit, core::colours::red, 1},
+                 {Kind::Ellipse, q, {}, 0.1 * unit, core::colours::black, 1},
                  {Kind::Line, vectorPanel(0, qy), q, 0, penColour, 1},
                  {Kind::Line, vectorPanel(qx, 0), q, 0, penColour, 1},
-                 {Kind::Line, centre, vectorPanel(qx, 0), 0, colours::yellow, 2},
-                 {Kind::Line, centre, vectorPanel(0, qy), 0, colours::green, 2}});
+                 {Kind::Line, centre, vectorPanel(qx, 0), 0, core::colours::yellow, 2},
+                 {Kind::Line, centre, vectorPanel(0, qy), 0, core::colours::green, 2}});
     // The circle is round on screen, so it reaches about 7.17 units up and down.
     EXPECT_NEAR(window.d2.callsOf(Kind::Ellipse).front().radiusY / (384.0 / 20), 7.17, 0.01);
 }
@@ -418,8 +420,7 @@ TEST(PaintSweep, NoNonFiniteValueReachesAnyDeviceOverPhasesAndAmplitudes)
             ASSERT_NE(window.Text(6).find_first_of("0123456789"), std::string::npos);
         }
     }
-    for (const Surface* surface : {&window.P1, &window.p2, &window.p3, &window.p4})
-        EXPECT_EQ(surface->rejectedCalls(), 0);
+    EXPECT_EQ(window.rejectedCalls(), 0);
 }
 
 } // namespace

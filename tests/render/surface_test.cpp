@@ -1,4 +1,4 @@
-#include "render/recording_device.h"
+#include "recording_device.h"
 #include "render/surface.h"
 
 #include <gtest/gtest.h>
@@ -14,21 +14,34 @@
 namespace tessarion::render {
 namespace {
 
-using Kind = DeviceCall::Kind;
-constexpr Colour pen = 0x123456;
+using core::Colour;
+using core::PanelUnits;
+using support::DeviceCall;
+using support::RecordingDevice;
+namespace colours = core::colours;
+
+using Kind = support::DeviceCall::Kind;
+constexpr core::Colour pen = 0x123456;
 constexpr double lineHeight = 16;
+
+// A view that counts the later paints a surface asks for.
+struct CountingView : PanelView {
+    void Refresh() override {}
+    void scheduleRepaint() override { ++scheduled; }
+    int scheduled = 0;
+};
 
 // One panel on a recording device; draw() runs a handler inside a real paint.
 struct Panel {
-    Panel(double width, double height, Units units)
+    Panel(double width, double height, PanelUnits units)
         : surface(width, height, units, pen)
     {
+        surface.setView(&view);
     }
-    std::vector<DeviceCall> draw(std::function<void()> handler)
+    std::vector<DeviceCall> draw(const std::function<void()>& handler)
     {
-        surface.setPaintHandler(std::move(handler));
         device.clear();
-        surface.Refresh();
+        surface.paint(device, handler);
         auto calls = device.calls();
         EXPECT_FALSE(calls.empty());
         if (!calls.empty())
@@ -37,8 +50,7 @@ struct Panel {
     }
     Surface surface;
     RecordingDevice device{lineHeight};
-    std::vector<std::string> log;
-    RecordingHost host{surface, device, "panel", log};
+    CountingView view;
 };
 
 void expectAt(DevicePoint actual, double x, double y)
@@ -55,9 +67,9 @@ void expectCurrent(const Surface& surface, float x, float y)
 
 struct LineCase {
     std::int16_t flags;
-    Colour colourArgument;
+    core::Colour colourArgument;
     double endX, endY; // from (10, 20) with second point (5, -3)
-    Colour drawn;
+    core::Colour drawn;
 };
 
 void PrintTo(const LineCase& c, std::ostream* os)
@@ -70,7 +82,7 @@ class SurfaceLine : public testing::TestWithParam<LineCase> {};
 TEST_P(SurfaceLine, FlagsChooseColourAndSecondPoint)
 {
     const LineCase& c = GetParam();
-    Panel panel(200, 100, Units::Pixels);
+    Panel panel(200, 100, PanelUnits::Pixels);
     const auto calls = panel.draw([&] {
         panel.surface.setDrawWidth(3);
         panel.surface.Line(c.flags, 10, 20, 5, -3, c.colourArgument);
@@ -84,28 +96,29 @@ TEST_P(SurfaceLine, FlagsChooseColourAndSecondPoint)
     expectCurrent(panel.surface, float(c.endX), float(c.endY));
 }
 
-INSTANTIATE_TEST_SUITE_P(Surface, SurfaceLine,
-                         testing::Values(LineCase{4, colours::red, 5, -3, pen},
-                                         LineCase{4, colours::white, 5, -3, pen},
-                                         LineCase{4, 0x80000008u, 5, -3, pen},
-                                         LineCase{6, colours::red, 5, -3, colours::red},
-                                         LineCase{6, colours::black, 5, -3, colours::black},
-                                         LineCase{14, colours::red, 15, 17, colours::red}));
+INSTANTIATE_TEST_SUITE_P(
+    Surface, SurfaceLine,
+    testing::Values(LineCase{4, core::colours::red, 5, -3, pen},
+                    LineCase{4, core::colours::white, 5, -3, pen},
+                    LineCase{4, 0x80000008u, 5, -3, pen},
+                    LineCase{6, core::colours::red, 5, -3, core::colours::red},
+                    LineCase{6, core::colours::black, 5, -3, core::colours::black},
+                    LineCase{14, core::colours::red, 15, 17, core::colours::red}));
 
 TEST(Surface, CircleRadiusCountsInXUnitsAndIsRoundOnScreen)
 {
     for (std::int16_t flags : {0, 2}) {
-        Panel panel(200, 200, Units::Pixels);
+        Panel panel(200, 200, PanelUnits::Pixels);
         const auto calls = panel.draw([&] {
             panel.surface.Scale(4, 0, 0, 100, 50); // 2 px per x unit, 4 px per y unit
-            panel.surface.Circle(flags, 50, 25, 10, colours::red);
+            panel.surface.Circle(flags, 50, 25, 10, core::colours::red);
         });
         ASSERT_EQ(calls.size(), 1u);
         EXPECT_EQ(calls[0].kind, Kind::Ellipse);
         expectAt(calls[0].a, 100, 100);
         EXPECT_DOUBLE_EQ(calls[0].radiusX, 20);
         EXPECT_DOUBLE_EQ(calls[0].radiusY, 20);
-        EXPECT_EQ(calls[0].colour, flags == 2 ? colours::red : pen);
+        EXPECT_EQ(calls[0].colour, flags == 2 ? core::colours::red : pen);
         expectCurrent(panel.surface, 50, 25);
     }
 }
@@ -115,16 +128,16 @@ TEST(Surface, PSetFlagsChooseRelativePointAndColour)
     struct Case {
         std::int16_t flags;
         double x, y; // from (10, 10) with (5, -3)
-        Colour drawn;
+        core::Colour drawn;
     };
-    for (const Case& c : {Case{0, 5, -3, pen}, Case{1, 15, 7, pen}, Case{2, 5, -3, colours::red},
-                          Case{3, 15, 7, colours::red}}) {
+    for (const Case& c : {Case{0, 5, -3, pen}, Case{1, 15, 7, pen},
+                          Case{2, 5, -3, core::colours::red}, Case{3, 15, 7, core::colours::red}}) {
         SCOPED_TRACE(c.flags);
-        Panel panel(200, 100, Units::Pixels);
+        Panel panel(200, 100, PanelUnits::Pixels);
         const auto calls = panel.draw([&] {
             panel.surface.setDrawWidth(2);
-            panel.surface.PSet(0, 10, 10, colours::black);
-            panel.surface.PSet(c.flags, 5, -3, colours::red);
+            panel.surface.PSet(0, 10, 10, core::colours::black);
+            panel.surface.PSet(c.flags, 5, -3, core::colours::red);
         });
         ASSERT_EQ(calls.size(), 2u);
         EXPECT_EQ(calls[1].kind, Kind::Dot);
@@ -137,13 +150,13 @@ TEST(Surface, PSetFlagsChooseRelativePointAndColour)
 
 TEST(Surface, PrintWritesAtThePlacedPositionThenMovesToTheNextLine)
 {
-    Panel panel(200, 300, Units::Pixels);
+    Panel panel(200, 300, PanelUnits::Pixels);
     const auto calls = panel.draw([&] {
-        panel.surface.Line(6, 110, 220, 120, 220, colours::black);
+        panel.surface.Line(6, 110, 220, 120, 220, core::colours::black);
         panel.surface.Print("a");
         panel.surface.Print("b");
-        panel.surface.PSet(0, 120, 220, colours::white);
-        panel.surface.PSet(3, 5, -8, colours::white);
+        panel.surface.PSet(0, 120, 220, core::colours::white);
+        panel.surface.PSet(3, 5, -8, core::colours::white);
         panel.surface.Print("0");
     });
     const auto texts = panel.device.callsOf(Kind::Text);
@@ -158,10 +171,10 @@ TEST(Surface, PrintWritesAtThePlacedPositionThenMovesToTheNextLine)
 
 TEST(Surface, PrintNextLineUnderAUserScaleStartsAtItsLeftEdge)
 {
-    Panel panel(507, 138, Units::Twips);
+    Panel panel(507, 138, PanelUnits::Twips);
     panel.draw([&] {
         panel.surface.Scale(4, 0, 1, 360, -1);
-        panel.surface.PSet(2, 175, 0.35f, colours::white);
+        panel.surface.PSet(2, 175, 0.35f, core::colours::white);
         panel.surface.Print("T/2");
     });
     expectCurrent(panel.surface, 0, float(0.35 - lineHeight * 2 / 138));
@@ -169,7 +182,7 @@ TEST(Surface, PrintNextLineUnderAUserScaleStartsAtItsLeftEdge)
 
 TEST(Surface, ScaleAndUnitsMapToDevicePixels)
 {
-    Panel graph(507, 138, Units::Twips);
+    Panel graph(507, 138, PanelUnits::Twips);
     auto calls = graph.draw([&] {
         graph.surface.Scale(4, 0, 1, 360, -1);
         graph.surface.PSet(0, 0, 0, 0);
@@ -181,12 +194,12 @@ TEST(Surface, ScaleAndUnitsMapToDevicePixels)
     expectAt(calls[1].a, 507, 138);
     expectAt(calls[2].a, 253.5, 34.5);
 
-    Panel twips(507, 138, Units::Twips);
+    Panel twips(507, 138, PanelUnits::Twips);
     calls = twips.draw([&] { twips.surface.PSet(0, 150, 300, 0); });
     ASSERT_EQ(calls.size(), 1u);
     expectAt(calls[0].a, 10, 20); // 15 twips per pixel
 
-    Panel pixels(507, 138, Units::Pixels);
+    Panel pixels(507, 138, PanelUnits::Pixels);
     calls = pixels.draw([&] { pixels.surface.PSet(0, 150, 300, 0); });
     ASSERT_EQ(calls.size(), 1u);
     expectAt(calls[0].a, 150, 300);
@@ -194,10 +207,10 @@ TEST(Surface, ScaleAndUnitsMapToDevicePixels)
 
 TEST(Surface, PenScaleAndPositionOutliveThePaint)
 {
-    Panel panel(200, 100, Units::Pixels);
+    Panel panel(200, 100, PanelUnits::Pixels);
     panel.draw([&] {
         panel.surface.setDrawWidth(3);
-        panel.surface.setForeColor(colours::red);
+        panel.surface.setForeColor(core::colours::red);
         panel.surface.Scale(4, 0, 0, 100, 50);
         panel.surface.PSet(0, 40, 30, 0);
     });
@@ -208,71 +221,84 @@ TEST(Surface, PenScaleAndPositionOutliveThePaint)
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].kind, Kind::Text);
     expectAt(calls[0].a, 80, 60);
-    EXPECT_EQ(calls[0].colour, colours::red);
+    EXPECT_EQ(calls[0].colour, core::colours::red);
     expectAt(calls[1].a, 20, 20);
     EXPECT_EQ(calls[1].width, 3);
-    EXPECT_EQ(calls[1].colour, colours::red);
+    EXPECT_EQ(calls[1].colour, core::colours::red);
 }
 
-TEST(Surface, RefreshErasesThenRunsTheHandlerThenDrawsLineFigures)
+TEST(Surface, PaintErasesThenRunsTheHandlerThenDrawsLineFigures)
 {
-    Surface surface(100, 100, Units::Pixels, pen, colours::white);
+    Surface surface(100, 100, PanelUnits::Pixels, pen, core::colours::white);
     RecordingDevice device;
-    std::vector<std::string> log;
-    RecordingHost host(surface, device, "p", log);
     surface.addLineFigure({1, 2}, {3, 4}, 5);
-    surface.setPaintHandler([&] { surface.PSet(0, 50, 50, 0); });
-    surface.Refresh();
+    bool paintingInHandler = false;
+    surface.paint(device, [&] {
+        paintingInHandler = surface.painting();
+        surface.PSet(0, 50, 50, 0);
+    });
+    EXPECT_TRUE(paintingInHandler);
+    EXPECT_FALSE(surface.painting());
     const auto& calls = device.calls();
     ASSERT_EQ(calls.size(), 3u);
     EXPECT_EQ(calls[0].kind, Kind::Fill);
-    EXPECT_EQ(calls[0].colour, colours::white);
+    EXPECT_EQ(calls[0].colour, core::colours::white);
     EXPECT_EQ(calls[1].kind, Kind::Dot);
     EXPECT_EQ(calls[2].kind, Kind::Line);
     expectAt(calls[2].a, 1, 2);
     expectAt(calls[2].b, 3, 4);
     EXPECT_EQ(calls[2].width, 5);
-    EXPECT_EQ(log, std::vector<std::string>{"p"});
 }
 
-TEST(Surface, RefreshPaintsAtOnceInCallOrder)
+TEST(Surface, APaintNestedInAnotherKeepsEachOnItsOwnDevice)
 {
-    std::vector<std::string> log;
-    RecordingDevice device;
-    std::deque<Surface> surfaces;
-    std::deque<RecordingHost> hosts;
-    for (const char* name : {"P1", "p2", "p3", "p4"}) {
-        surfaces.emplace_back(100, 100, Units::Pixels, pen);
-        hosts.emplace_back(surfaces.back(), device, name, log);
-    }
-    // A paint that asks for another one sees it finished before it goes on.
-    surfaces[0].setPaintHandler([&] {
-        surfaces[3].Refresh();
-        log.push_back("P1 done");
+    Surface outer(100, 100, PanelUnits::Pixels, pen);
+    Surface inner(100, 100, PanelUnits::Pixels, pen);
+    RecordingDevice outerDevice;
+    RecordingDevice innerDevice;
+    // A handler that repaints another panel sees it finished before it goes on.
+    outer.paint(outerDevice, [&] {
+        inner.paint(innerDevice, [&] { inner.PSet(0, 1, 1, 0); });
+        EXPECT_FALSE(inner.painting());
+        EXPECT_TRUE(outer.painting());
+        outer.PSet(0, 2, 2, 0);
     });
-    for (Surface& surface : surfaces)
-        surface.Refresh();
-    EXPECT_EQ(log, (std::vector<std::string>{"P1", "p4", "P1 done", "p2", "p3", "p4"}));
+    ASSERT_EQ(outerDevice.calls().size(), 2u);
+    ASSERT_EQ(innerDevice.calls().size(), 2u);
+    expectAt(outerDevice.calls()[1].a, 2, 2);
+    expectAt(innerDevice.calls()[1].a, 1, 1);
+}
+
+TEST(Surface, AHandlerThatThrowsEndsThePaint)
+{
+    Surface surface(100, 100, PanelUnits::Pixels, pen);
+    RecordingDevice device;
+    EXPECT_THROW(surface.paint(device, [] { throw std::runtime_error("painter failed"); }),
+                 std::runtime_error);
+    EXPECT_FALSE(surface.painting());
+    device.clear();
+    surface.PSet(0, 1, 1, 0); // outside a paint nothing reaches the device
+    EXPECT_TRUE(device.calls().empty());
 }
 
 TEST(Surface, OnlyARealMoveOutsideAPaintAsksForARepaint)
 {
-    Panel panel(100, 100, Units::Pixels);
+    Panel panel(100, 100, PanelUnits::Pixels);
     LineFigure& figure = panel.surface.addLineFigure({10, 20}, {30, 40}, 2);
     figure.setX1(10);
     figure.setY1(20);
     figure.setX2(30);
     figure.setY2(40);
-    EXPECT_EQ(panel.host.scheduledRepaints(), 0);
+    EXPECT_EQ(panel.view.scheduled, 0);
     figure.setX1(11);
-    EXPECT_EQ(panel.host.scheduledRepaints(), 1);
+    EXPECT_EQ(panel.view.scheduled, 1);
     EXPECT_FLOAT_EQ(figure.X1(), 11);
 
     const auto calls = panel.draw([&] {
         figure.setX2(99);
         figure.setY2(98);
     });
-    EXPECT_EQ(panel.host.scheduledRepaints(), 1);
+    EXPECT_EQ(panel.view.scheduled, 1);
     ASSERT_EQ(calls.size(), 1u); // the figure, drawn where the paint left it
     expectAt(calls[0].a, 11, 20);
     expectAt(calls[0].b, 99, 98);
@@ -282,7 +308,7 @@ TEST(Surface, OnlyARealMoveOutsideAPaintAsksForARepaint)
 
 TEST(Surface, LineFigureGroupRefusesIndicesOutsideZeroToEleven)
 {
-    Surface surface(100, 100, Units::Pixels, pen);
+    Surface surface(100, 100, PanelUnits::Pixels, pen);
     LineFigureGroup group;
     for (int k = 0; k < LineFigureGroup::size; ++k)
         group.assign(k, surface.addLineFigure({0, double(k)}, {1, double(k)}, 1));
@@ -298,7 +324,7 @@ TEST(Surface, NonFiniteInputNeverReachesTheDevice)
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();
     const float big = std::numeric_limits<float>::max();
-    Panel panel(100, 100, Units::Pixels);
+    Panel panel(100, 100, PanelUnits::Pixels);
     LineFigure& figure = panel.surface.addLineFigure({10, 20}, {30, 40}, 2);
     const auto calls = panel.draw([&] {
         panel.surface.PSet(0, 5, 6, 0);

@@ -31,12 +31,13 @@ TEST_F(InputBurst, ClicksDuringTheAnimationAreAllAppliedAndTicksNeverNest)
     bool inClick = false;
     int ticks = 0, ticksInsideHandlers = 0, wrongTicks = 0;
     std::string firstWrongTick;
-    QObject::connect(&window->timer1(), &PreciseTimer::tick, window.get(), [&] {
+    QObject::connect(&window->timer1(), &QTimer::timeout, window.get(), [&] {
         // Connected after the window's own handler, so this runs once the tick is complete.
         ++ticks;
         bool painting = false;
-        for (const char* name : {"P1", "p2", "p3", "p4"})
-            painting = painting || window->panel(name)->surface().painting();
+        for (const auto panel :
+             {render::PanelId::P1, render::PanelId::p2, render::PanelId::p3, render::PanelId::p4})
+            painting = painting || window->assembly().surface(panel).painting();
         if (inClick || painting)
             ++ticksInsideHandlers;
         phase += frequency;
@@ -46,8 +47,6 @@ TEST_F(InputBurst, ClicksDuringTheAnimationAreAllAppliedAndTicksNeverNest)
                              std::to_string(form.state.Phase) + ", expected " +
                              std::to_string(phase);
     });
-    // Each timeout of the underlying timer must make exactly one tick.
-    QSignalSpy timeouts(&window->timer1().timer(), &QTimer::timeout);
 
     click("Command5");
     ASSERT_TRUE(window->timer1().isEnabled());
@@ -97,7 +96,6 @@ TEST_F(InputBurst, ClicksDuringTheAnimationAreAllAppliedAndTicksNeverNest)
     EXPECT_EQ(wrongClicks, 0) << "first: " << firstWrongClick;
     EXPECT_EQ(wrongTicks, 0) << "first: " << firstWrongTick;
     EXPECT_EQ(ticksInsideHandlers, 0);
-    EXPECT_EQ(ticks, timeouts.count());
     EXPECT_GE(ticksDuringClicks, minimumTicks);
     EXPECT_EQ(form.state.Phase, phase);
     EXPECT_EQ(text("Text3"), std::to_string(phase));

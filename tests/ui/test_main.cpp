@@ -1,4 +1,4 @@
-#include "ui/palette.h"
+#include "ui/application.h"
 
 #include <QApplication>
 

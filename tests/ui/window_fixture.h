@@ -1,8 +1,9 @@
 #pragma once
 
-#include "ui/controls.h"
+#include "paint_counter.h"
 #include "ui/main_window.h"
 #include "ui/panel_widget.h"
+#include "ui/precise_timer.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,6 +23,9 @@ protected:
     void SetUp() override
     {
         window = std::make_unique<MainWindow>(".");
+        for (const char* name : {"P1", "p2", "p3", "p4"})
+            paints.watch(*window->panel(name));
+        paints.watch(*window);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -42,13 +46,22 @@ protected:
     /// Paint counts of P1, p2, p3 and p4.
     std::array<int, 4> paintCounts() const
     {
-        return {window->panel("P1")->paintCount(), window->panel("p2")->paintCount(),
-                window->panel("p3")->paintCount(), window->panel("p4")->paintCount()};
+        return {paints.count(*window->panel("P1")), paints.count(*window->panel("p2")),
+                paints.count(*window->panel("p3")), paints.count(*window->panel("p4"))};
     }
-    /// Gives the event loop time to deliver any paint that has been scheduled.
-    static void letPendingPaintsHappen() { QTest::qWait(60); }
+    /// Delivers every paint asked for so far. The window paints all its pending updates in
+    /// one pass, so once a marker update of a spot outside the panels has been painted,
+    /// nothing asked for before it is still waiting.
+    void deliverPendingPaints()
+    {
+        const int before = paints.count(*window);
+        window->update(QRect(window->width() - 2, window->height() - 2, 1, 1));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return paints.count(*window) > before; }))
+            << "the window did not paint its marker";
+    }
 
     std::unique_ptr<MainWindow> window;
+    support::PaintCounter paints;
 };
 
 } // namespace tessarion::ui::testing

@@ -2,8 +2,8 @@
 // A developer tool for the README's screenshot and for reviewing the drawings; the program
 // itself takes no command line.
 
+#include "ui/application.h"
 #include "ui/main_window.h"
-#include "ui/palette.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

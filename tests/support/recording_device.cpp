@@ -1,8 +1,8 @@
-#include "render/recording_device.h"
+#include "recording_device.h"
 
 #include <algorithm>
 
-namespace tessarion::render {
+namespace tessarion::support {
 
 void RecordingDevice::fill(Colour background)
 {
@@ -59,20 +59,4 @@ std::vector<DeviceCall> RecordingDevice::callsOf(DeviceCall::Kind kind) const
     return result;
 }
 
-RecordingHost::RecordingHost(Surface& surface, RecordingDevice& device, std::string name,
-                             std::vector<std::string>& log)
-    : surface_(surface)
-    , device_(device)
-    , name_(std::move(name))
-    , log_(log)
-{
-    surface_.setHost(this);
-}
-
-void RecordingHost::repaintNow()
-{
-    log_.push_back(name_);
-    surface_.paint(device_);
-}
-
-} // namespace tessarion::render
+} // namespace tessarion::support

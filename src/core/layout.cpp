@@ -1,8 +1,8 @@
-#include "ui/layout.h"
+#include "core/layout.h"
 
 #include <array>
 
-namespace tessarion::ui {
+namespace tessarion::core {
 
 namespace {
 using enum ControlKind;
@@ -10,23 +10,20 @@ using colours::buttonFace;
 using colours::buttonText;
 using colours::highlight;
 using colours::highlightText;
+using colours::inactiveCaptionText;
 
 // Creation order matters: it is the drawing order of the line figures, and the spring's
 // elements are created 0, then 11 down to 1.
 // clang-format off
 constexpr auto layout = std::to_array<ControlSpec>({
     {.name = "p4", .kind = Panel, .left = 105, .top = 5910, .width = 7665, .height = 2130,
-     .tabIndex = 27, .foreColor = buttonText, .units = PanelUnits::Twips,
-     .accessibleName = "Graph of one period"},
+     .tabIndex = 27, .foreColor = buttonText, .units = PanelUnits::Twips},
     {.name = "p2", .kind = Panel, .left = 2565, .top = 90, .width = 5220, .height = 5820,
-     .tabIndex = 22, .foreColor = buttonText, .units = PanelUnits::User, .scaleWidth = 15,
-     .scaleHeight = 16.744186f, .accessibleName = "Rotating vector"},
+     .tabIndex = 22, .foreColor = buttonText, .scale = UserScale{15, 16.744186f}},
     {.name = "Text7", .kind = TextField, .container = "p2", .left = 4050, .top = 285,
-     .width = 735, .height = 315, .caption = "Text7", .tabIndex = 26, .backColor = buttonFace,
-     .accessibleName = "Cosine of the phase"},
+     .width = 735, .height = 315, .caption = "Text7", .tabIndex = 26, .backColor = buttonFace},
     {.name = "Text6", .kind = TextField, .container = "p2", .left = 1095, .top = 270,
-     .width = 735, .height = 315, .caption = "Text6", .tabIndex = 25, .backColor = buttonFace,
-     .accessibleName = "Sine of the phase"},
+     .width = 735, .height = 315, .caption = "Text6", .tabIndex = 25, .backColor = buttonFace},
     {.name = "Line7", .kind = LineFigure, .container = "p2", .left = 5130, .top = 5745,
      .width = 5145, .height = 0, .lineWidth = 2},
     {.name = "Line6", .kind = LineFigure, .container = "p2", .left = 0, .top = 5745,
@@ -36,8 +33,7 @@ constexpr auto layout = std::to_array<ControlSpec>({
     {.name = "Label7", .kind = Label, .container = "p2", .left = 315, .top = 285,
      .width = 855, .height = 345, .caption = "Sin(a)=", .tabIndex = 23},
     {.name = "p3", .kind = Panel, .left = 7800, .top = 105, .width = 3705, .height = 5805,
-     .tabIndex = 21, .foreColor = buttonText, .units = PanelUnits::Pixels,
-     .accessibleName = "Pendulum"},
+     .tabIndex = 21, .foreColor = buttonText, .units = PanelUnits::Pixels},
     {.name = "Line9", .kind = LineFigure, .container = "p3", .left = 3630, .top = -30,
      .width = 3630, .height = 5700, .lineWidth = 2},
     {.name = "Line8", .kind = LineFigure, .container = "p3", .left = -30, .top = 5715,
@@ -47,37 +43,36 @@ constexpr auto layout = std::to_array<ControlSpec>({
     {.name = "Line2", .kind = LineFigure, .container = "p3", .left = 960, .top = 270,
      .width = 2640, .height = 270, .lineWidth = 3},
     {.name = "Command9", .kind = Button, .left = 9930, .top = 7575, .width = 855, .height = 285,
-     .caption = "Reset", .tabIndex = 20, .accessibleName = "Reset the phase"},
+     .caption = "Reset", .tabIndex = 20},
     {.name = "Text5", .kind = TextField, .left = 8685, .top = 7035, .width = 495, .height = 360,
-     .tabIndex = 19, .accessibleName = "Phase in percent of a turn"},
+     .tabIndex = 19},
     {.name = "Text4", .kind = TextField, .left = 8700, .top = 6675, .width = 495, .height = 360,
-     .tabIndex = 17, .accessibleName = "Phase in radians"},
+     .tabIndex = 17},
     {.name = "Text3", .kind = TextField, .left = 8685, .top = 6405, .width = 495, .height = 285,
-     .tabIndex = 13, .centred = true, .accessibleName = "Phase in degrees"},
+     .tabIndex = 13, .centred = true},
     {.name = "Command8", .kind = Button, .left = 8715, .top = 7455, .width = 375, .height = 285,
-     .caption = "+", .tabIndex = 12, .accessibleName = "Phase up"},
+     .caption = "+", .tabIndex = 12},
     {.name = "Command7", .kind = Button, .left = 8250, .top = 7455, .width = 375, .height = 285,
-     .caption = "-", .tabIndex = 11, .accessibleName = "Phase down"},
+     .caption = "-", .tabIndex = 11},
     {.name = "Command6", .kind = Button, .left = 10485, .top = 7215, .width = 735,
-     .height = 285, .caption = "Stop", .tabIndex = 10, .accessibleName = "Stop the animation"},
+     .height = 285, .caption = "Stop", .tabIndex = 10},
     {.name = "Command5", .kind = Button, .left = 9675, .top = 7215, .width = 735, .height = 285,
-     .caption = "Start", .tabIndex = 9, .accessibleName = "Start the animation"},
+     .caption = "Start", .tabIndex = 9},
     {.name = "Command4", .kind = Button, .left = 11070, .top = 6495, .width = 255,
-     .height = 285, .caption = "+", .tabIndex = 7, .accessibleName = "Frequency up"},
+     .height = 285, .caption = "+", .tabIndex = 7},
     {.name = "Text2", .kind = TextField, .left = 10695, .top = 6480, .width = 375, .height = 285,
-     .tabIndex = 6, .accessibleName = "Frequency"},
+     .tabIndex = 6},
     {.name = "Command3", .kind = Button, .left = 10440, .top = 6480, .width = 255,
-     .height = 285, .caption = "-", .tabIndex = 5, .accessibleName = "Frequency down"},
+     .height = 285, .caption = "-", .tabIndex = 5},
     {.name = "Text1", .kind = TextField, .left = 9810, .top = 6480, .width = 375, .height = 285,
-     .tabIndex = 3, .centred = true, .accessibleName = "Amplitude"},
+     .tabIndex = 3, .centred = true},
     {.name = "Command2", .kind = Button, .left = 10185, .top = 6480, .width = 255,
-     .height = 285, .caption = "+", .tabIndex = 2, .accessibleName = "Amplitude up"},
+     .height = 285, .caption = "+", .tabIndex = 2},
     {.name = "Command1", .kind = Button, .left = 9555, .top = 6480, .width = 255, .height = 285,
-     .caption = "-", .tabIndex = 1, .accessibleName = "Amplitude down"},
+     .caption = "-", .tabIndex = 1},
     {.name = "Timer1", .kind = Timer, .left = 6630, .top = 8040},
     {.name = "P1", .kind = Panel, .left = 120, .top = 90, .width = 2415, .height = 5820,
-     .tabIndex = 0, .foreColor = highlightText, .units = PanelUnits::Pixels,
-     .accessibleName = "Mass on a spring"},
+     .tabIndex = 0, .foreColor = highlightText, .units = PanelUnits::Pixels},
     {.name = "Line5", .kind = LineFigure, .container = "P1", .left = 2310, .top = -30,
      .width = 2325, .height = 5715, .lineWidth = 2},
     {.name = "Line4", .kind = LineFigure, .container = "P1", .left = 0, .top = 5730,
@@ -120,7 +115,7 @@ constexpr auto layout = std::to_array<ControlSpec>({
     {.name = "Shape2", .kind = Frame, .left = 9465, .top = 7095, .width = 1965, .height = 885,
      .foreColor = highlight},
     {.name = "Shape1", .kind = Frame, .left = 7845, .top = 5955, .width = 1545, .height = 2040,
-     .backColor = colours::inactiveCaptionText, .foreColor = highlight},
+     .backColor = inactiveCaptionText, .foreColor = highlight},
     {.name = "Label6", .kind = Label, .left = 8205, .top = 7125, .width = 495, .height = 285,
      .caption = "T%:", .tabIndex = 18},
     {.name = "Label5", .kind = Label, .left = 7965, .top = 6765, .width = 735, .height = 285,
@@ -139,4 +134,12 @@ constexpr auto layout = std::to_array<ControlSpec>({
 
 std::span<const ControlSpec> windowLayout() { return layout; }
 
-} // namespace tessarion::ui
+const ControlSpec* findControl(std::string_view name, int index)
+{
+    for (const ControlSpec& spec : layout)
+        if (spec.name == name && spec.index == index)
+            return &spec;
+    return nullptr;
+}
+
+} // namespace tessarion::core

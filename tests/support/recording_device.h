@@ -1,12 +1,15 @@
 #pragma once
 
 #include "render/device.h"
-#include "render/surface.h"
 
 #include <string>
 #include <vector>
 
-namespace tessarion::render {
+namespace tessarion::support {
+
+using core::Colour;
+using render::Device;
+using render::DevicePoint;
 
 /// One primitive as a device received it.
 struct DeviceCall {
@@ -21,7 +24,7 @@ struct DeviceCall {
     std::string text;  ///< Printed text.
 };
 
-/// A device that keeps every call, for tests and benchmarks.
+/// A device that keeps every call.
 class RecordingDevice : public Device {
 public:
     /// A device whose text lines are `lineHeight` pixels high.
@@ -50,24 +53,4 @@ private:
     std::vector<DeviceCall> calls_;
 };
 
-/// A host that paints its panel onto a recording device at once and logs each paint.
-class RecordingHost : public SurfaceHost {
-public:
-    /// Paints `surface` onto `device` and appends `name` to `log` on every paint.
-    RecordingHost(Surface& surface, RecordingDevice& device, std::string name,
-                  std::vector<std::string>& log);
-
-    void repaintNow() override;
-    void scheduleRepaint() override { ++scheduled_; }
-    /// How often a later paint was asked for.
-    int scheduledRepaints() const { return scheduled_; }
-
-private:
-    Surface& surface_;
-    RecordingDevice& device_;
-    std::string name_;
-    std::vector<std::string>& log_;
-    int scheduled_ = 0;
-};
-
-} // namespace tessarion::render
+} // namespace tessarion::support

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "core/form.h"
+#include "render/device.h"
+#include "render/painters.h"
+#include "render/surface.h"
+
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tessarion::render {
+
+/// The four drawing panels, in the order the layout's handlers name them.
+enum class PanelId { P1, p2, p3, p4 };
+
+/// What the window supplies to the form: its read-outs, its timer and its panels' views.
+struct FormParts {
+    std::array<std::reference_wrapper<core::TextField>, 7> readouts; ///< Text1 to Text7.
+    core::Timer& Timer1;                                             ///< The animation tick.
+    std::array<std::reference_wrapper<PanelView>, 4> views; ///< P1, p2, p3, p4, by PanelId.
+};
+
+/// The one place where the window's drawing side is put together: the four surfaces and
+/// their line figures as the layout table makes them, the form over the parts it is handed,
+/// and each panel bound to its painter.
+class FormAssembly {
+public:
+    /// Builds everything from the layout; `Form_Load` is left to the caller.
+    FormAssembly(const FormParts& parts, std::string decimalSeparator);
+    FormAssembly(const FormAssembly&) = delete;
+    FormAssembly& operator=(const FormAssembly&) = delete;
+    ~FormAssembly();
+
+    /// The state and handlers.
+    core::Form& form() { return form_; }
+    /// A panel's drawing surface.
+    Surface& surface(PanelId panel) { return *surfaces_[index(panel)]; }
+    /// The panel a layout name stands for, if it is one.
+    static std::optional<PanelId> panelId(std::string_view name);
+    /// The layout names of the four panels, by PanelId.
+    static constexpr std::array<std::string_view, 4> panelNames{"P1", "p2", "p3", "p4"};
+    /// A line figure by its layout name, or nullptr; group elements through `Linl()`.
+    LineFigure* lineFigure(std::string_view name) const;
+    /// The spring's twelve segments.
+    const LineFigureGroup& Linl() const { return Linl_; }
+
+    /// One paint of `panel` onto `device`: erase, its painter, its line figures.
+    void paint(PanelId panel, Device& device);
+
+private:
+    using Surfaces = std::array<std::unique_ptr<Surface>, 4>;
+    using Figures = std::map<std::string, LineFigure*, std::less<>>;
+    static std::size_t index(PanelId panel) { return static_cast<std::size_t>(panel); }
+    static Surfaces makeSurfaces(const FormParts& parts);
+    Figures addLineFigures();
+    LineFigure& figure(std::string_view name) const;
+
+    Surfaces surfaces_;
+    LineFigureGroup Linl_;
+    Figures figures_;
+    core::Form form_;
+    SpringFigures spring_;
+    LineFigure& Line3_;
+};
+
+} // namespace tessarion::render

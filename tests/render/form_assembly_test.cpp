@@ -1,0 +1,120 @@
+#include "painted_form.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace tessarion::render {
+namespace {
+
+using support::DeviceCall;
+using support::PaintedForm;
+using Kind = DeviceCall::Kind;
+
+TEST(FormAssembly, SurfacesHaveTheLayoutsInnerSizesUnitsAndColours)
+{
+    PaintedForm window;
+    struct Expected {
+        PanelId panel;
+        double width, height;
+        double unitsAcross; // what the right edge reads in the panel's own units
+        core::Colour foreColor;
+    };
+    for (const Expected& e :
+         {Expected{PanelId::P1, 157, 384, 157, core::colours::highlightText},
+          Expected{PanelId::p2, 344, 384, 15, core::colours::buttonText},
+          Expected{PanelId::p3, 243, 383, 243, core::colours::buttonText},
+          Expected{PanelId::p4, 507, 138, 507 * 15, core::colours::buttonText}}) {
+        const Surface& surface = window.assembly.surface(e.panel);
+        SCOPED_TRACE(static_cast<int>(e.panel));
+        EXPECT_DOUBLE_EQ(surface.innerWidth(), e.width);
+        EXPECT_DOUBLE_EQ(surface.innerHeight(), e.height);
+        EXPECT_NEAR(surface.fromDeviceX(e.width), e.unitsAcross, 1e-3);
+        EXPECT_EQ(surface.ForeColor(), e.foreColor);
+        EXPECT_EQ(surface.BackColor(), core::colours::buttonFace);
+        EXPECT_EQ(surface.DrawWidth(), 1);
+    }
+    EXPECT_NEAR(window.assembly.surface(PanelId::p2).fromDeviceY(384), 16.744186, 1e-5);
+}
+
+TEST(FormAssembly, LineFiguresStandAtTheirLayoutPlacesInCreationOrder)
+{
+    PaintedForm window;
+    // In pixels: Lin1 from (80, 18) to (80, 30), Line1 from (40, 18) to (120, 18).
+    EXPECT_FLOAT_EQ(window.Lin1.Y1(), 18);
+    EXPECT_FLOAT_EQ(window.Lin1.Y2(), 30);
+    EXPECT_FLOAT_EQ(window.Line3.X1(), 120);
+    EXPECT_FLOAT_EQ(window.Line3.Y2(), 246);
+    ASSERT_NE(window.assembly.lineFigure("Line1"), nullptr);
+    EXPECT_FLOAT_EQ(window.assembly.lineFigure("Line1")->X1(), 40);
+    EXPECT_EQ(window.assembly.lineFigure("Linl"), nullptr); // reached through Linl()
+    EXPECT_EQ(window.assembly.lineFigure("Line10"), nullptr);
+
+    // Each panel draws its figures after the painter, in the order the layout creates them.
+    const std::array<std::size_t, 4> figures{17, 2, 4, 0};
+    const std::array<PanelId, 4> panels{PanelId::P1, PanelId::p2, PanelId::p3, PanelId::p4};
+    for (std::size_t i = 0; i < panels.size(); ++i)
+        EXPECT_EQ(window.assembly.surface(panels[i]).lineFigures().size(), figures[i]) << i;
+    const auto& onP1 = window.assembly.surface(PanelId::P1).lineFigures();
+    EXPECT_EQ(&onP1[2], &window.Linl.Item(0));
+    EXPECT_EQ(&onP1[3], &window.Lin1);
+    EXPECT_EQ(&onP1[4], &window.Lin2);
+    EXPECT_EQ(&onP1[5], &window.Linl.Item(11));
+    EXPECT_EQ(&onP1[15], &window.Linl.Item(1));
+}
+
+TEST(FormAssembly, EachPanelRunsItsOwnPainter)
+{
+    PaintedForm window;
+    window.form.Form_Load();
+    window.form.state.Phase = 90;
+    window.clearTexts();
+    window.P1.Refresh(); // the spring painter starts with the phase read-outs
+    EXPECT_EQ(window.Text(3), "90");
+    EXPECT_EQ(window.Text(6), "");
+    EXPECT_EQ(window.d1.callsOf(Kind::Ellipse).size(), 1u); // the mass
+
+    window.p2.Refresh(); // the vector painter writes sine and cosine
+    EXPECT_EQ(window.Text(6), "1");
+    EXPECT_EQ(window.d2.callsOf(Kind::Ellipse).size(), 3u); // circle and the tip's two rings
+
+    window.form.state.CurveDegree = 0;
+    window.p4.Refresh(); // the graph painter leaves its counter at 361
+    EXPECT_EQ(window.form.state.CurveDegree, 361);
+    EXPECT_EQ(window.d4.callsOf(Kind::Dot).size(), 364u); // 360 curve dots, 4 label dots
+
+    window.form.state.CosSquared = -1;
+    window.p3.Refresh(); // only the pendulum writes CosSquared
+    EXPECT_NEAR(window.form.state.CosSquared, 0, 1e-12);
+    EXPECT_EQ(window.log, (std::vector<std::string>{"P1", "p2", "p4", "p3"}));
+}
+
+TEST(FormAssembly, HandlersRepaintThroughTheViewsItWasHanded)
+{
+    PaintedForm window;
+    window.form.Form_Load();
+    window.clearDevices();
+    window.form.Timer1_Timer();
+    EXPECT_EQ(window.log, (std::vector<std::string>{"P1", "p3", "p2", "p4"}));
+    window.clearDevices();
+    window.form.Command9_Click();
+    EXPECT_EQ(window.log, (std::vector<std::string>{"P1", "p2", "p3", "p4"}));
+    EXPECT_FALSE(window.timer.enabled);
+    EXPECT_EQ(window.timer.interval, 50);
+}
+
+TEST(FormAssembly, AFigureMovedOutsideAPaintAsksItsOwnViewForAPaint)
+{
+    PaintedForm window;
+    window.Line3.setX2(130);
+    EXPECT_EQ(window.p3.scheduledRepaints(), 1);
+    EXPECT_EQ(window.P1.scheduledRepaints(), 0);
+    window.Lin1.setY1(19);
+    EXPECT_EQ(window.P1.scheduledRepaints(), 1);
+    EXPECT_TRUE(window.log.empty()); // asked for later, not painted now
+}
+
+} // namespace
+} // namespace tessarion::render
