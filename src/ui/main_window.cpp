@@ -1,7 +1,7 @@
 #include "ui/main_window.h"
 
 #include "core/layout.h"
-#include "ui/accessible_names.h"
+#include "ui/accessibility.h"
 #include "ui/fonts.h"
 #include "ui/palette.h"
 #include "ui/panel_widget.h"
@@ -111,7 +111,7 @@ void MainWindow::addPanel(const core::ControlSpec& spec)
     const QRect geometry = geometryOf(spec);
     auto* panel = new PanelWidget(this, geometry.size());
     panel->setObjectName(toQString(spec.name));
-    panel->setAccessibleName(accessibleNameFor(spec.name));
+    applyAccessibility(*panel, spec.name);
     panel->move(geometry.topLeft());
     panels_.emplace(spec.name, panel);
     tabStops_.emplace_back(spec.tabIndex, panel);
@@ -121,7 +121,7 @@ void MainWindow::addTextField(const core::ControlSpec& spec)
 {
     auto* field = new ReadoutField(containerOf(spec));
     field->setObjectName(toQString(spec.name));
-    field->setAccessibleName(accessibleNameFor(spec.name));
+    applyAccessibility(*field, spec.name);
     field->setGeometry(geometryOf(spec));
     field->setAlignment(spec.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
     field->setText(spec.caption);
@@ -143,13 +143,16 @@ void MainWindow::addLabel(const core::ControlSpec& spec)
     // Labels lie on their container's surface, beneath every other control.
     label->lower();
     label->setVisible(spec.visible);
+    // Screen readers link a read-out to the label beside it through the buddy.
+    if (const std::string_view buddy = accessibilityFor(spec.name).buddy; !buddy.empty())
+        label->setBuddy(&lookup(fields_, buddy));
 }
 
 void MainWindow::addButton(const core::ControlSpec& spec)
 {
     auto* button = new PushButton(toQString(spec.caption), this);
     button->setObjectName(toQString(spec.name));
-    button->setAccessibleName(accessibleNameFor(spec.name));
+    applyAccessibility(*button, spec.name);
     button->setGeometry(geometryOf(spec));
     const auto handler =
         std::find_if(buttonHandlers.begin(), buttonHandlers.end(),
