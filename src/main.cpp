@@ -1,6 +1,7 @@
 #include "ui/application.h"
 #include "ui/main_window.h"
 #include "ui/startup_guard.h"
+#include "ui/translations.h"
 
 #include <QApplication>
 
@@ -8,6 +9,7 @@ int main(int argc, char* argv[])
 {
     tessarion::ui::StartupGuard guard;
     QApplication app(argc, argv);
+    tessarion::ui::installSystemTranslation(app);
     guard.release();
     tessarion::ui::prepareApplication(app);
     tessarion::ui::MainWindow window;

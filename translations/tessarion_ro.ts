@@ -1,0 +1,139 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ro">
+<context>
+    <name>Accessibility</name>
+    <message>
+        <source>Mass on a spring</source>
+        <translation>Corp pe un resort</translation>
+    </message>
+    <message>
+        <source>A mass on a spring that moves up and down with the phase, beside a scale from -A to +A, with a green bar for the displacement</source>
+        <translation>Un corp pe un resort, care urcă și coboară odată cu faza, lângă o scală de la -A la +A, cu o bară verde pentru elongație</translation>
+    </message>
+    <message>
+        <source>Amplitude down</source>
+        <translation>Micșorează amplitudinea</translation>
+    </message>
+    <message>
+        <source>Decrease the amplitude by 1, down to 0</source>
+        <translation>Micșorează amplitudinea cu 1, până la 0</translation>
+    </message>
+    <message>
+        <source>Amplitude up</source>
+        <translation>Mărește amplitudinea</translation>
+    </message>
+    <message>
+        <source>Increase the amplitude by 1, up to 14</source>
+        <translation>Mărește amplitudinea cu 1, până la 14</translation>
+    </message>
+    <message>
+        <source>Amplitude</source>
+        <translation>Amplitudine</translation>
+    </message>
+    <message>
+        <source>Frequency down</source>
+        <translation>Micșorează frecvența</translation>
+    </message>
+    <message>
+        <source>Decrease the frequency by 1 degree per step, down to 0</source>
+        <translation>Micșorează frecvența cu 1 grad pe pas, până la 0</translation>
+    </message>
+    <message>
+        <source>Frequency</source>
+        <translation>Frecvență</translation>
+    </message>
+    <message>
+        <source>Frequency up</source>
+        <translation>Mărește frecvența</translation>
+    </message>
+    <message>
+        <source>Increase the frequency by 1 degree per step, up to 40</source>
+        <translation>Mărește frecvența cu 1 grad pe pas, până la 40</translation>
+    </message>
+    <message>
+        <source>Start the animation</source>
+        <translation>Pornește animația</translation>
+    </message>
+    <message>
+        <source>Start the animation: every 50 ms the phase grows by the frequency</source>
+        <translation>Pornește animația: la fiecare 50 ms faza crește cu frecvența</translation>
+    </message>
+    <message>
+        <source>Stop the animation</source>
+        <translation>Oprește animația</translation>
+    </message>
+    <message>
+        <source>Stop the animation at the current phase</source>
+        <translation>Oprește animația la faza curentă</translation>
+    </message>
+    <message>
+        <source>Phase down</source>
+        <translation>Micșorează faza</translation>
+    </message>
+    <message>
+        <source>Decrease the phase by 1 degree</source>
+        <translation>Micșorează faza cu 1 grad</translation>
+    </message>
+    <message>
+        <source>Phase up</source>
+        <translation>Mărește faza</translation>
+    </message>
+    <message>
+        <source>Increase the phase by 1 degree</source>
+        <translation>Mărește faza cu 1 grad</translation>
+    </message>
+    <message>
+        <source>Phase in degrees</source>
+        <translation>Faza în grade</translation>
+    </message>
+    <message>
+        <source>Phase in radians</source>
+        <translation>Faza în radiani</translation>
+    </message>
+    <message>
+        <source>Phase in percent of a turn</source>
+        <translation>Faza în procente dintr-o rotație</translation>
+    </message>
+    <message>
+        <source>Reset the phase</source>
+        <translation>Readu faza la zero</translation>
+    </message>
+    <message>
+        <source>Set the phase back to 0; a running animation goes on</source>
+        <translation>Readu faza la 0; animația pornită continuă</translation>
+    </message>
+    <message>
+        <source>Pendulum</source>
+        <translation>Pendul</translation>
+    </message>
+    <message>
+        <source>A pendulum whose bob swings left and right with the phase, above a scale from -A to +A, with a green bar for the displacement</source>
+        <translation>Un pendul al cărui corp se leagănă la stânga și la dreapta odată cu faza, deasupra unei scale de la -A la +A, cu o bară verde pentru elongație</translation>
+    </message>
+    <message>
+        <source>Rotating vector</source>
+        <translation>Vector rotitor</translation>
+    </message>
+    <message>
+        <source>A vector turning on a circle with the phase, with its cosine in yellow along the X axis and its sine in green along the Y axis</source>
+        <translation>Un vector care se rotește pe un cerc odată cu faza, cu cosinusul în galben pe axa X și sinusul în verde pe axa Y</translation>
+    </message>
+    <message>
+        <source>Sine of the phase</source>
+        <translation>Sinusul fazei</translation>
+    </message>
+    <message>
+        <source>Cosine of the phase</source>
+        <translation>Cosinusul fazei</translation>
+    </message>
+    <message>
+        <source>Graph of one period</source>
+        <translation>Graficul unei perioade</translation>
+    </message>
+    <message>
+        <source>The displacement over one period T as a sine curve, with a vertical marker at the current phase</source>
+        <translation>Elongația pe durata unei perioade T, ca sinusoidă, cu un marcaj vertical la faza curentă</translation>
+    </message>
+</context>
+</TS>
