@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 
 #include <algorithm>
+#include <ostream>
 #include <set>
 #include <tuple>
 
@@ -121,6 +122,12 @@ struct ClickCase {
     const char* field;
     const char* shows;
 };
+
+// Names the ctest entries by what they press, not by the case's bytes.
+void PrintTo(const ClickCase& c, std::ostream* os)
+{
+    *os << c.button << " x" << c.presses << " " << c.field << "=" << c.shows;
+}
 
 class WindowButtonClicks : public WindowTest, public ::testing::WithParamInterface<ClickCase> {};
 
