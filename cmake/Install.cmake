@@ -40,6 +40,26 @@ if(EXISTS "${_tessarion_root}/LICENSE")
             RENAME copyright)
 endif()
 
+# The manual page and the changelog (in Debian's format, as a native package has it) are
+# installed compressed at the highest level and without a time stamp in the gzip header,
+# as Debian policy asks, so that two builds give the same files.
+find_program(TESSARION_GZIP gzip REQUIRED)
+set(_tessarion_docs "${CMAKE_BINARY_DIR}/doc")
+configure_file("${_tessarion_data}/tessarion.1.in" "${_tessarion_docs}/source/tessarion.1" @ONLY)
+set(_tessarion_gzipped)
+foreach(_source IN ITEMS "${_tessarion_docs}/source/tessarion.1" "${_tessarion_data}/changelog")
+    get_filename_component(_name "${_source}" NAME)
+    add_custom_command(OUTPUT "${_tessarion_docs}/${_name}.gz"
+        COMMAND ${CMAKE_COMMAND} -E copy "${_source}" "${_tessarion_docs}/${_name}"
+        COMMAND ${TESSARION_GZIP} -9nf "${_tessarion_docs}/${_name}"
+        DEPENDS "${_source}"
+        VERBATIM)
+    list(APPEND _tessarion_gzipped "${_tessarion_docs}/${_name}.gz")
+endforeach()
+add_custom_target(tessarion_docs ALL DEPENDS ${_tessarion_gzipped})
+install(FILES "${_tessarion_docs}/tessarion.1.gz" DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES "${_tessarion_docs}/changelog.gz" DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tessarion)
+
 # ------------------------------------------------------------------ CPack
 
 set(CPACK_PACKAGE_NAME "tessarion")
