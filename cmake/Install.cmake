@@ -79,15 +79,19 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION "education")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 
-# dpkg-shlibdeps finds the libraries the binary links.  It cannot see what
-# Qt loads at run time, so those are listed by hand: the xcb platform plugin
-# and the ico image plugin ship in libqt6gui6 on Debian 12 and Ubuntu, and
+# dpkg-shlibdeps finds the libraries the binary links, with the versions it
+# needs; what it lists must not be listed again by hand.  It cannot see what
+# Qt loads at run time: the xcb platform plugin and the ico image plugin ship
+# in libqt6gui6 on Debian 12 and Ubuntu, which the binary links anyway, and
 # the pictures' text needs a scalable font.
 find_program(TESSARION_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(TESSARION_DPKG_SHLIBDEPS)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+else()
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS
+        "libqt6widgets6 (>= 6.2), libqt6gui6 (>= 6.2), fonts-liberation")
 endif()
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6widgets6 (>= 6.2), libqt6gui6 (>= 6.2), fonts-liberation")
 # Wayland sessions otherwise fall back to XWayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 
