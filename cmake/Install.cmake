@@ -18,6 +18,16 @@ get_filename_component(_tessarion_root "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
 set(_tessarion_data "${_tessarion_root}/data")
 
 install(TARGETS tessarion RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# A stripped install (cpack, --strip) also drops the compilers' .comment section, as
+# Debian's own packaging does.
+if(CMAKE_OBJCOPY)
+    install(CODE "
+        if(CMAKE_INSTALL_DO_STRIP)
+            execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+                \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/tessarion\"
+                COMMAND_ERROR_IS_FATAL ANY)
+        endif()")
+endif()
 
 install(FILES "${_tessarion_data}/${TESSARION_APP_ID}.desktop"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
