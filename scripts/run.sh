@@ -5,5 +5,6 @@ cd "$(dirname "$0")/.."
 source scripts/packages.sh
 install_packages "${build_packages[@]}"
 cmake --preset release >/dev/null
-cmake --build --preset release -j "$(nproc)"
+# Only the program and what it links: the tests and tools would take most of the time.
+cmake --build --preset release --target tessarion -j "$(nproc)"
 exec build/release/tessarion
