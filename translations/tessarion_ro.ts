@@ -136,4 +136,23 @@
         <translation>Elongația pe durata unei perioade T, ca sinusoidă, cu un marcaj vertical la faza curentă</translation>
     </message>
 </context>
+<context>
+    <name>StartupGuard</name>
+    <message>
+        <source>cannot open the window: %1</source>
+        <translation>fereastra nu poate fi deschisă: %1</translation>
+    </message>
+    <message>
+        <source>no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY is set)</source>
+        <translation>niciun ecran pe care să se deschidă fereastra (nici DISPLAY, nici WAYLAND_DISPLAY nu este setată)</translation>
+    </message>
+    <message>
+        <source>no X display to open the window on (DISPLAY is not set)</source>
+        <translation>niciun ecran X pe care să se deschidă fereastra (DISPLAY nu este setată)</translation>
+    </message>
+    <message>
+        <source>cannot connect to the display %1 to open the window</source>
+        <translation>nu se poate conecta la ecranul %1 pentru a deschide fereastra</translation>
+    </message>
+</context>
 </TS>

@@ -1,5 +1,7 @@
 #include "ui/startup_guard.h"
 
+#include "ui/translations.h"
+
 #include <QStringList>
 
 #include <cstdio>
@@ -13,6 +15,9 @@ namespace {
 std::vector<StartupMessage>* held = nullptr;
 
 const QString programPrefix = QStringLiteral("tessarion: ");
+
+// The application object is still being created, so its translators are not in place yet.
+QString translated(const char* text) { return translateEarly("StartupGuard", text); }
 
 enum class DisplayServer { None, X11, Wayland };
 
@@ -103,15 +108,22 @@ QString StartupGuard::failureLine(const std::vector<StartupMessage>& earlier, co
         }
     }
     if (!displayFailed)
-        return programPrefix + tr("cannot open the window: %1").arg(toolkitReason(earlier, fatal));
+        return programPrefix +
+               translated(QT_TRANSLATE_NOOP("StartupGuard", "cannot open the window: %1"))
+                   .arg(toolkitReason(earlier, fatal));
     if (x11.isEmpty() && wayland.isEmpty())
-        return programPrefix + tr("no display to open the window on "
-                                  "(neither DISPLAY nor WAYLAND_DISPLAY is set)");
+        return programPrefix + translated(QT_TRANSLATE_NOOP(
+                                   "StartupGuard", "no display to open the window on (neither "
+                                                   "DISPLAY nor WAYLAND_DISPLAY is set)"));
     if (unreachable.isEmpty())
-        return programPrefix + tr("no X display to open the window on (DISPLAY is not set)");
+        return programPrefix +
+               translated(QT_TRANSLATE_NOOP(
+                   "StartupGuard", "no X display to open the window on (DISPLAY is not set)"));
     unreachable.removeDuplicates();
-    return programPrefix + tr("cannot connect to the display %1 to open the window")
-                               .arg(unreachable.join(QStringLiteral(", ")));
+    return programPrefix +
+           translated(QT_TRANSLATE_NOOP("StartupGuard",
+                                        "cannot connect to the display %1 to open the window"))
+               .arg(unreachable.join(QStringLiteral(", ")));
 }
 
 void StartupGuard::handle(QtMsgType type, const QMessageLogContext& context, const QString& text)

@@ -20,7 +20,6 @@ struct StartupMessage {
 /// fails it prints one plain line saying why and exits with status 1, instead of the
 /// toolkit's advice to reinstall followed by an abort.
 class StartupGuard {
-    Q_DECLARE_TR_FUNCTIONS(StartupGuard)
 
 public:
     StartupGuard();
