@@ -59,6 +59,8 @@ void WindowZoom::record(QWidget& container)
         // A panel draws its text with its painter scaled, so its own font stays as it is.
         controls_.push_back({child, child->geometry(),
                              panel == nullptr ? std::optional(child->font()) : std::nullopt});
+        // Ctrl with the wheel zooms over any control, whether or not it would pass it on.
+        child->installEventFilter(this);
         if (panel != nullptr) {
             panels_.emplace_back(panel);
             record(*panel);
@@ -178,9 +180,17 @@ void WindowZoom::followWindowState()
     leaveFullScreen_->setEnabled(fullScreen);
 }
 
-// Context menus and wheel turns that the controls leave reach the window here.
+// Context menus that the controls leave reach the window here.
 bool WindowZoom::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Wheel) {
+        auto* wheelEvent = static_cast<QWheelEvent*>(event);
+        if (!(wheelEvent->modifiers() & Qt::ControlModifier))
+            return false;
+        wheel(wheelEvent->angleDelta().y());
+        event->accept();
+        return true;
+    }
     if (watched != &window_)
         return false;
     switch (event->type()) {
@@ -190,14 +200,6 @@ bool WindowZoom::eventFilter(QObject* watched, QEvent* event)
         menu_->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
         event->accept();
         return true;
-    case QEvent::Wheel: {
-        auto* wheelEvent = static_cast<QWheelEvent*>(event);
-        if (!(wheelEvent->modifiers() & Qt::ControlModifier))
-            break;
-        wheel(wheelEvent->angleDelta().y());
-        event->accept();
-        return true;
-    }
     default: break;
     }
     return false;
