@@ -142,7 +142,7 @@ void WindowZoom::zoomTo(double step)
     const QRect available = window_.screen()->availableGeometry();
     const QSize frame = window_.frameGeometry().size() - window_.size();
     const QSize size =
-        zoom::scaled(design_, zoom::largestStepWithin(step, available.size() - frame, design_));
+        zoom::scaled(design_, zoom::largestStepWithin(step, availableSize(), design_));
     window_.resize(size);
     // Keep the whole window, with its frame, on the screen.
     const QSize outer = size + frame;
@@ -152,6 +152,20 @@ void WindowZoom::zoomTo(double step)
         std::max(available.top(), std::min(from.y(), available.bottom() + 1 - outer.height())));
     if (to != from)
         window_.move(to);
+}
+
+void WindowZoom::zoomIn()
+{
+    const double step =
+        zoom::largestStepWithin(zoom::nextStep(fit_.zoom, +1), availableSize(), design_);
+    if (step > fit_.zoom)
+        zoomTo(step);
+}
+
+QSize WindowZoom::availableSize() const
+{
+    const QSize frame = window_.frameGeometry().size() - window_.size();
+    return window_.screen()->availableGeometry().size() - frame;
 }
 
 void WindowZoom::toggleFullScreen()

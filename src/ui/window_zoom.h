@@ -41,7 +41,8 @@ public:
     /// Resizes the window to the layout at `step`, or at the largest step that the screen's
     /// available area holds; leaves full screen and maximised first.
     void zoomTo(double step);
-    void zoomIn() { zoomTo(zoom::nextStep(fit_.zoom, +1)); }
+    /// The next larger step that the screen holds; nothing where none does, as in full screen.
+    void zoomIn();
     void zoomOut() { zoomTo(zoom::nextStep(fit_.zoom, -1)); }
     void actualSize() { zoomTo(1); }
     void toggleFullScreen();
@@ -68,6 +69,8 @@ private:
     void addActions();
     void apply(const zoom::Fit& fit);
     void wheel(int angleDelta);
+    /// The screen's available area less the window's frame.
+    QSize availableSize() const;
     void followWindowState();
 
     QWidget& window_;

@@ -384,6 +384,20 @@ TEST_F(FullScreen1080, F11TogglesAndEscapeOutsideFullScreenChangesNothing)
     EXPECT_TRUE(reaches(QSize(786, 566)));
 }
 
+TEST_F(FullScreen1080, ZoomInKeepsFullScreenAndZoomOutLeavesIt)
+{
+    press(QKeyCombination(Qt::Key_F11));
+    ASSERT_TRUE(reaches(QSize(1920, 1080)));
+    // 200 % would not fit; 150 % would be smaller than the full screen's zoom.
+    press(ctrlPlus.key);
+    EXPECT_TRUE(window->isFullScreen());
+    EXPECT_NEAR(zoom(), 1080.0 / 566, 1e-9);
+    press(ctrlMinus.key);
+    EXPECT_FALSE(window->isFullScreen());
+    EXPECT_TRUE(reaches(QSize(1179, 849)));
+    EXPECT_EQ(zoom(), 1.5);
+}
+
 TEST_F(FullScreen1080, ZoomStepsStayWithinTheScreen)
 {
     // 200 % is 1132 pixels high, more than the screen.
