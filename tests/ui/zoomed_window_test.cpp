@@ -16,6 +16,7 @@
 #include <QSignalSpy>
 #include <QWheelEvent>
 
+#include <functional>
 #include <ostream>
 #include <vector>
 
@@ -336,6 +337,22 @@ TEST_F(AtZoom2, SpaceEnterReturnAndTabStillReachTheFocusedButton)
     QTest::keyClick(up, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), window->findChild<QWidget*>("Text1"));
     EXPECT_EQ(zoom(), 2);
+}
+
+TEST_F(AtZoom2, APhaseButtonAndATickPaintEachPanelOnce)
+{
+    for (const auto& step : {std::function<void()>([this] { click("Command8"); }),
+                             std::function<void()>([this] { window->form().Timer1_Timer(); })}) {
+        deliverPendingPaints();
+        const auto before = paintCounts();
+        step();
+        const auto after = paintCounts();
+        for (std::size_t i = 0; i < after.size(); ++i)
+            EXPECT_EQ(after[i], before[i] + 1) << i;
+        deliverPendingPaints();
+        EXPECT_EQ(paintCounts(), after);
+    }
+    EXPECT_EQ(text("Text3"), "11");
 }
 
 TEST_F(AtZoom2, NothingPaintsOnceStopped)
