@@ -39,6 +39,19 @@ protected:
                         key.keyboardModifiers());
     }
     double zoom() const { return window->zoom().factor(); }
+    /// Expects `step`, with the paints it leaves pending, to paint each panel exactly once.
+    void expectOnePaintOfEachPanel(const std::function<void()>& step)
+    {
+        deliverPendingPaints();
+        const auto before = paintCounts();
+        step();
+        deliverPendingPaints();
+        const auto after = paintCounts();
+        for (std::size_t i = 0; i < after.size(); ++i)
+            EXPECT_EQ(after[i], before[i] + 1) << i;
+        deliverPendingPaints();
+        EXPECT_EQ(paintCounts(), after);
+    }
     /// Whether the window reaches `size`; a change of window state resizes it only once the
     /// window system has answered.
     bool reaches(QSize size) const
@@ -238,15 +251,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ResizedWindow,
 
 TEST_F(ZoomedWindow, AZoomChangeRepaintsEachPanelOnce)
 {
-    deliverPendingPaints();
-    const auto before = paintCounts();
-    press(ctrlPlus.key);
-    deliverPendingPaints();
-    const auto after = paintCounts();
-    for (std::size_t i = 0; i < after.size(); ++i)
-        EXPECT_EQ(after[i], before[i] + 1) << i;
-    deliverPendingPaints();
-    EXPECT_EQ(paintCounts(), after);
+    expectOnePaintOfEachPanel([this] { press(ctrlPlus.key); });
 }
 
 // ---- At 200 % -----------------------------------------------------------------------------
@@ -341,17 +346,8 @@ TEST_F(AtZoom2, SpaceEnterReturnAndTabStillReachTheFocusedButton)
 
 TEST_F(AtZoom2, APhaseButtonAndATickPaintEachPanelOnce)
 {
-    for (const auto& step : {std::function<void()>([this] { click("Command8"); }),
-                             std::function<void()>([this] { window->form().Timer1_Timer(); })}) {
-        deliverPendingPaints();
-        const auto before = paintCounts();
-        step();
-        const auto after = paintCounts();
-        for (std::size_t i = 0; i < after.size(); ++i)
-            EXPECT_EQ(after[i], before[i] + 1) << i;
-        deliverPendingPaints();
-        EXPECT_EQ(paintCounts(), after);
-    }
+    expectOnePaintOfEachPanel([this] { click("Command8"); });
+    expectOnePaintOfEachPanel([this] { window->form().Timer1_Timer(); });
     EXPECT_EQ(text("Text3"), "11");
 }
 
