@@ -137,20 +137,23 @@ void WindowZoom::apply(const zoom::Fit& fit)
 void WindowZoom::zoomTo(double step)
 {
     constexpr Qt::WindowStates fitted = Qt::WindowFullScreen | Qt::WindowMaximized;
-    if (window_.windowState() & fitted)
+    const bool leaving = (window_.windowState() & fitted) != 0;
+    if (leaving)
         window_.setWindowState(window_.windowState() & ~fitted);
     const QRect available = window_.screen()->availableGeometry();
-    const QSize frame = window_.frameGeometry().size() - window_.size();
     const QSize size =
         zoom::scaled(design_, zoom::largestStepWithin(step, availableSize(), design_));
-    window_.resize(size);
-    // Keep the whole window, with its frame, on the screen.
-    const QSize outer = size + frame;
-    const QPoint from = window_.pos();
+    const QSize outer = size + normalFrame_;
+    // Out of full screen or maximised it comes back centred, since the window system may
+    // still report the fitted place; otherwise it stays, moved only to keep it whole on the
+    // screen.
+    const QPoint from =
+        leaving ? available.center() - QPoint(outer.width(), outer.height()) / 2 : window_.pos();
     const QPoint to(
         std::max(available.left(), std::min(from.x(), available.right() + 1 - outer.width())),
         std::max(available.top(), std::min(from.y(), available.bottom() + 1 - outer.height())));
-    if (to != from)
+    window_.resize(size);
+    if (leaving || to != window_.pos())
         window_.move(to);
 }
 
@@ -164,8 +167,16 @@ void WindowZoom::zoomIn()
 
 QSize WindowZoom::availableSize() const
 {
-    const QSize frame = window_.frameGeometry().size() - window_.size();
-    return window_.screen()->availableGeometry().size() - frame;
+    return window_.screen()->availableGeometry().size() - normalFrame_;
+}
+
+// Full screen has no frame and a maximised window may have less of one; a step resizes to
+// a normal window, framed as the last one was.
+void WindowZoom::noteFrame()
+{
+    if (window_.isVisible() &&
+        !(window_.windowState() & (Qt::WindowFullScreen | Qt::WindowMaximized)))
+        normalFrame_ = window_.frameGeometry().size() - window_.size();
 }
 
 void WindowZoom::toggleFullScreen()
@@ -208,7 +219,11 @@ bool WindowZoom::eventFilter(QObject* watched, QEvent* event)
     if (watched != &window_)
         return false;
     switch (event->type()) {
-    case QEvent::Resize: apply(zoom::fit(window_.size(), design_)); break;
+    case QEvent::Resize:
+        noteFrame();
+        apply(zoom::fit(window_.size(), design_));
+        break;
+    case QEvent::Move: noteFrame(); break;
     case QEvent::WindowStateChange: followWindowState(); break;
     case QEvent::ContextMenu:
         menu_->popup(static_cast<QContextMenuEvent*>(event)->globalPos());

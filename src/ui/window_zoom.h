@@ -71,6 +71,7 @@ private:
     void wheel(int angleDelta);
     /// The screen's available area less the window's frame.
     QSize availableSize() const;
+    void noteFrame();
     void followWindowState();
 
     QWidget& window_;
@@ -85,6 +86,7 @@ private:
     QAction* zoomOut_ = nullptr;
     QAction* actualSize_ = nullptr;
     int wheelDelta_ = 0;
+    QSize normalFrame_; ///< The frame's share of a normal window's outer size.
 };
 
 } // namespace tessarion::ui

@@ -409,6 +409,7 @@ TEST_F(FullScreen1080, ZoomInKeepsFullScreenAndZoomOutLeavesIt)
     EXPECT_FALSE(window->isFullScreen());
     EXPECT_TRUE(reaches(QSize(1179, 849)));
     EXPECT_EQ(zoom(), 1.5);
+    EXPECT_TRUE(window->screen()->availableGeometry().contains(window->frameGeometry()));
 }
 
 TEST_F(FullScreen1080, ZoomStepsStayWithinTheScreen)
