@@ -111,14 +111,14 @@ protected:
         frame.midLineWidth = panel->midLineWidth();
         frame.state |= QStyle::State_Sunken;
         panel->style()->drawControl(QStyle::CE_ShapedFrame, &frame, &painter, panel);
-        const QRect inner = panel->contentsRect();
-        painter.setClipRect(inner);
-        painter.translate(inner.topLeft());
+        painter.setClipRect(panel->contentsRect());
+        painter.setTransform(panel->surfaceTransform(), true);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::TextAntialiasing);
-        ui::QtDevice device(painter, panel->font(), inner.width(), inner.height());
         const auto id = *render::FormAssembly::panelId(panel->objectName().toStdString());
-        window_.assembly().surface(id).paint(device, [] {});
+        render::Surface& surface = window_.assembly().surface(id);
+        ui::QtDevice device(painter, panel->font(), surface.innerWidth(), surface.innerHeight());
+        surface.paint(device, [] {});
         return true;
     }
 
@@ -147,12 +147,17 @@ double tickNanoseconds(ui::MainWindow& window, int ticks)
     return static_cast<double>(cpuNanoseconds() - start) / ticks;
 }
 
-TickCost measureTickCost(int ticksPerSide)
+/// The tick cost of windows of `windowSize`, zoomed to fit it; the layout's size by default.
+TickCost measureTickCost(int ticksPerSide, QSize windowSize = {})
 {
     constexpr int blocks = 20;
     ui::MainWindow real(".");
     ui::MainWindow floor(".");
     EmptyPanels emptyPanels(floor);
+    if (windowSize.isValid()) {
+        real.resize(windowSize);
+        floor.resize(windowSize);
+    }
     showAndSettle(real);
     showAndSettle(floor);
     // Warm the glyph and pen caches on both sides before measuring.
@@ -513,6 +518,31 @@ void measureScale(std::vector<Row>& rows)
     }
 }
 
+void measureZoom(std::vector<Row>& rows)
+{
+    constexpr int ticksPerSide = 600;
+    auto perMegapixel = [](const TickCost& cost, double ns) {
+        return ns / 1e3 / (cost.devicePixels / 1e6);
+    };
+    progress("tick cost at zoom 100 %, 200 % and a 1920 x 1080 full screen");
+    const TickCost actual = measureTickCost(ticksPerSide);
+    // Sized as the window is in full screen on a 1920 x 1080 screen: the layout at 191 %,
+    // centred. The offscreen screen is smaller, so the size is set, not the window state.
+    for (const auto& [label, size] :
+         {std::pair{std::string("zoom 200 %"), QSize(1572, 1132)},
+          std::pair{std::string("a 1920 × 1080 full screen"), QSize(1920, 1080)}}) {
+        const TickCost cost = measureTickCost(ticksPerSide, size);
+        rows.push_back({"Tick cost at " + label + " (µs per tick; per million panel device pixels)",
+                        format("%.0f", cost.realNs / 1e3) + "; " +
+                            format("%.0f", perMegapixel(cost, cost.realNs)),
+                        format("%.0f", cost.floorNs / 1e3) + "; " +
+                            format("%.0f", perMegapixel(cost, cost.floorNs)),
+                        format("× %.2f", cost.ratio) + "; at 100 %: " +
+                            format("%.0f", perMegapixel(actual, actual.realNs)) + " per million",
+                        "", ""});
+    }
+}
+
 void addTickCost(std::vector<Row>& rows)
 {
     constexpr int ticksPerSide = 2000;
@@ -575,6 +605,7 @@ int main(int argc, char* argv[])
         measurePainters(rows);
         measureStartupAndMemory(rows);
         measureScale(rows);
+        measureZoom(rows);
         progress("idle: 3 s each of the stopped window and a minimal window");
         measureIdle(rows);
         measureTickTiming(rows);

@@ -9,6 +9,7 @@
 #include "ui/push_button.h"
 #include "ui/qt_text.h"
 #include "ui/readout_field.h"
+#include "ui/window_zoom.h"
 
 #include <QIcon>
 #include <QLabel>
@@ -70,9 +71,10 @@ MainWindow::MainWindow(std::string decimalSeparator)
     // The installed theme icon is sharper in large sizes; the built-in 32 x 32 always exists.
     setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.tessarion.tessarion"),
                                    QIcon(QStringLiteral(":/icons/tessarion.ico"))));
-    setFixedSize(core::wholePixels(core::clientWidthTwips),
-                 core::wholePixels(core::clientHeightTwips));
+    // It opens at the layout's size; any other size zooms the whole layout.
+    resize(core::wholePixels(core::clientWidthTwips), core::wholePixels(core::clientHeightTwips));
     build();
+    zoom_ = new WindowZoom(*this);
     assemble(std::move(decimalSeparator));
     form().Form_Load();
 }
@@ -209,13 +211,15 @@ void MainWindow::drawFrames(QPainter& painter)
 {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setBrush(Qt::NoBrush);
+    // Drawn at the zoomed places with whole-pixel pens, so that the straight parts stay crisp.
+    const int penWidth = zoom_->lineWidth(framePenWidth);
+    const double radius = frameCornerRadius * zoom_->factor();
     for (const core::ControlSpec* frame : frames_) {
         painter.setPen(
-            QPen(toQColor(frame->foreColor.value_or(core::colours::highlight)), framePenWidth));
-        const QRectF outline = geometryOf(*frame);
-        const double inset = framePenWidth / 2.0;
-        painter.drawRoundedRect(outline.adjusted(inset, inset, -inset, -inset), frameCornerRadius,
-                                frameCornerRadius);
+            QPen(toQColor(frame->foreColor.value_or(core::colours::highlight)), penWidth));
+        const QRectF outline = zoom_->place(geometryOf(*frame));
+        const double inset = penWidth / 2.0;
+        painter.drawRoundedRect(outline.adjusted(inset, inset, -inset, -inset), radius, radius);
     }
 }
 

@@ -20,6 +20,7 @@ namespace tessarion::ui {
 class PanelWidget;
 class PreciseTimer;
 class ReadoutField;
+class WindowZoom;
 
 /// The decimal separator of the user's regional settings.
 std::string systemDecimalSeparator();
@@ -40,6 +41,8 @@ public:
     PanelWidget* panel(std::string_view name) const;
     /// The animation timer.
     PreciseTimer& timer1() const { return *timer1_; }
+    /// The zoom of the whole window, with its keys and context menu.
+    WindowZoom& zoom() const { return *zoom_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -60,6 +63,7 @@ private:
     std::vector<std::pair<int, QWidget*>> tabStops_;
     std::vector<const core::ControlSpec*> frames_;
     PreciseTimer* timer1_ = nullptr;
+    WindowZoom* zoom_ = nullptr;
     std::unique_ptr<render::FormAssembly> assembly_;
 };
 

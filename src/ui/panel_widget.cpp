@@ -2,6 +2,7 @@
 
 #include "core/layout.h"
 #include "ui/qt_device.h"
+#include "ui/zoom.h"
 
 #include <QFocusEvent>
 #include <QPainter>
@@ -12,10 +13,11 @@ namespace tessarion::ui {
 
 PanelWidget::PanelWidget(QWidget* parent, QSize outerSize)
     : QFrame(parent)
+    , designInner_(QSizeF(outerSize) - 2 * QSizeF(core::panelBorderPixels, core::panelBorderPixels))
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(core::panelBorderPixels);
-    setFixedSize(outerSize);
+    resize(outerSize);
     setFocusPolicy(Qt::TabFocus);
     // The surface erases everything inside the frame on every paint.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -25,6 +27,20 @@ void PanelWidget::attach(render::FormAssembly& assembly, render::PanelId panel)
 {
     assembly_ = &assembly;
     panel_ = panel;
+}
+
+void PanelWidget::setZoom(double zoom)
+{
+    setLineWidth(zoom::lineWidth(core::panelBorderPixels, zoom));
+}
+
+// The inner area at any size shows the whole drawing of the 100 % inner area; its size is
+// the zoom within a rounding, so that the erase always covers it.
+QTransform PanelWidget::surfaceTransform() const
+{
+    const QRect inner = contentsRect();
+    return QTransform::fromTranslate(inner.x(), inner.y())
+        .scale(inner.width() / designInner_.width(), inner.height() / designInner_.height());
 }
 
 void PanelWidget::paintEvent(QPaintEvent* /*event*/)
@@ -41,22 +57,24 @@ void PanelWidget::drawSurface(QPainter& painter)
     if (assembly_ == nullptr)
         return;
     painter.save();
-    const QRect inner = contentsRect();
-    painter.setClipRect(inner);
-    painter.translate(inner.topLeft());
+    painter.setClipRect(contentsRect());
+    painter.setTransform(surfaceTransform(), true);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    QtDevice device(painter, font(), inner.width(), inner.height());
+    QtDevice device(painter, font(), designInner_.width(), designInner_.height());
     assembly_->paint(panel_, device);
     painter.restore();
 }
 
 void PanelWidget::drawFocusMark(QPainter& painter)
 {
-    QPen pen(palette().color(QPalette::Highlight), 2, Qt::DotLine);
+    // As wide as the border, just inside it.
+    const int width = lineWidth();
+    QPen pen(palette().color(QPalette::Highlight), width, Qt::DotLine);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(contentsRect().adjusted(1, 1, -1, -1));
+    const int inset = width / 2;
+    painter.drawRect(contentsRect().adjusted(inset, inset, -inset, -inset));
 }
 
 // QWidget's own focus handlers repaint on every focus change; a panel repaints only when

@@ -3,6 +3,7 @@
 #include "render/form_assembly.h"
 
 #include <QFrame>
+#include <QTransform>
 
 namespace tessarion::ui {
 
@@ -15,6 +16,10 @@ public:
 
     /// Binds the panel to its surface and painter in `assembly`.
     void attach(render::FormAssembly& assembly, render::PanelId panel);
+    /// Scales the border and the focus mark with the window; the drawing follows the size.
+    void setZoom(double zoom);
+    /// Maps the surface's coordinates, in pixels of the inner area at 100 %, to the widget.
+    QTransform surfaceTransform() const;
 
     /// Paints at once, nested in the caller, as the handlers' repaint requires.
     void Refresh() override { repaint(); }
@@ -33,6 +38,7 @@ private:
     render::FormAssembly* assembly_ = nullptr;
     render::PanelId panel_ = render::PanelId::P1;
     bool showFocus_ = false;
+    QSizeF designInner_;
 };
 
 } // namespace tessarion::ui

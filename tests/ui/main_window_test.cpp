@@ -2,6 +2,7 @@
 
 #include "core/layout.h"
 #include "ui/precise_timer.h"
+#include "ui/window_zoom.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -18,11 +19,15 @@ namespace {
 
 using WindowLayout = WindowTest;
 
-TEST_F(WindowLayout, WindowHasItsTitleAndFixedClientSize)
+TEST_F(WindowLayout, WindowHasItsTitleAndOpensAtTheLayoutSizeAtZoom100)
 {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Tessarion"));
     EXPECT_EQ(window->size(), QSize(786, 566));
-    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    EXPECT_EQ(window->zoom().factor(), 1.0);
+    EXPECT_EQ(window->zoom().offset(), QPoint(0, 0));
+    // Resizable, down to half the layout's size.
+    EXPECT_EQ(window->minimumSize(), QSize(393, 283));
+    EXPECT_EQ(window->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
 }
 
 TEST_F(WindowLayout, ReportsVersionOneAndTheInstalledDesktopId)

@@ -1,0 +1,237 @@
+#include "ui/window_zoom.h"
+
+#include "ui/panel_widget.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QKeySequence>
+#include <QMenu>
+#include <QScreen>
+#include <QWheelEvent>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace tessarion::ui {
+
+namespace {
+// One notch of a common mouse wheel; touch pads send smaller steps that add up to it.
+constexpr int wheelNotch = 120;
+
+QList<QKeySequence> withKey(QList<QKeySequence> keys, const QKeySequence& extra)
+{
+    if (!keys.contains(extra))
+        keys.append(extra);
+    return keys;
+}
+
+QFont zoomedFont(QFont font, double zoom)
+{
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * zoom);
+    else
+        font.setPixelSize(zoom::lineWidth(font.pixelSize(), zoom));
+    return font;
+}
+} // namespace
+
+WindowZoom::WindowZoom(QWidget& window)
+    : QObject(&window)
+    , window_(window)
+    , design_(window.size())
+    , fit_{1, {0, 0}, window.size()}
+{
+    window.setMinimumSize(zoom::scaled(design_, zoom::steps.front()));
+    record(window);
+    addActions();
+    window.installEventFilter(this);
+}
+
+WindowZoom::~WindowZoom() = default;
+
+// Panels hold controls of their own, placed in the panel's inner area.
+void WindowZoom::record(QWidget& container)
+{
+    for (QWidget* child : container.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow())
+            continue;
+        auto* panel = qobject_cast<PanelWidget*>(child);
+        // A panel draws its text with its painter scaled, so its own font stays as it is.
+        controls_.push_back({child, child->geometry(),
+                             panel == nullptr ? std::optional(child->font()) : std::nullopt});
+        // Ctrl with the wheel zooms over any control, whether or not it would pass it on.
+        child->installEventFilter(this);
+        if (panel != nullptr) {
+            panels_.emplace_back(panel);
+            record(*panel);
+        }
+    }
+}
+
+void WindowZoom::addActions()
+{
+    using Slot = void (WindowZoom::*)();
+    auto add = [this](const QString& text, const QList<QKeySequence>& keys, Slot slot) {
+        auto* action = new QAction(text, this);
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->setShortcutVisibleInContextMenu(true);
+        connect(action, &QAction::triggered, this, slot);
+        window_.addAction(action);
+        return action;
+    };
+    fullScreen_ =
+        add(tr("&Full screen"),
+            withKey(QKeySequence::keyBindings(QKeySequence::FullScreen), QKeySequence(Qt::Key_F11)),
+            &WindowZoom::toggleFullScreen);
+    fullScreen_->setCheckable(true);
+    // Ctrl+= is Ctrl+Plus without Shift on most keyboards.
+    zoomIn_ = add(tr("Zoom &in"),
+                  withKey(QKeySequence::keyBindings(QKeySequence::ZoomIn),
+                          QKeySequence(Qt::CTRL | Qt::Key_Equal)),
+                  &WindowZoom::zoomIn);
+    zoomOut_ = add(tr("Zoom &out"), QKeySequence::keyBindings(QKeySequence::ZoomOut),
+                   &WindowZoom::zoomOut);
+    actualSize_ =
+        add(tr("&Actual size"), {QKeySequence(Qt::CTRL | Qt::Key_0)}, &WindowZoom::actualSize);
+    // Escape reaches the controls except in full screen, where it leaves it.
+    leaveFullScreen_ =
+        add(tr("Leave full screen"), {QKeySequence(Qt::Key_Escape)}, &WindowZoom::leaveFullScreen);
+    leaveFullScreen_->setEnabled(false);
+
+    menu_ = new QMenu(&window_);
+    menu_->addAction(fullScreen_);
+    menu_->addSeparator();
+    menu_->addActions({zoomIn_, zoomOut_, actualSize_});
+}
+
+QRect WindowZoom::place(const QRect& design) const
+{
+    return zoom::scaled(design, fit_.zoom).translated(fit_.offset);
+}
+
+void WindowZoom::apply(const zoom::Fit& fit)
+{
+    if (fit == fit_)
+        return;
+    const bool zoomChanged = fit.zoom != fit_.zoom;
+    fit_ = fit;
+    for (const Control& control : controls_) {
+        if (control.widget == nullptr)
+            continue;
+        QRect geometry = zoom::scaled(control.geometry, fit.zoom);
+        if (control.widget->parentWidget() == &window_)
+            geometry.translate(fit.offset);
+        control.widget->setGeometry(geometry);
+        if (zoomChanged && control.font)
+            control.widget->setFont(zoomedFont(*control.font, fit.zoom));
+    }
+    if (zoomChanged)
+        for (PanelWidget* panel : panels_)
+            if (panel != nullptr)
+                panel->setZoom(fit.zoom);
+    // The frames lie on the window's own surface.
+    window_.update();
+}
+
+void WindowZoom::zoomTo(double step)
+{
+    constexpr Qt::WindowStates fitted = Qt::WindowFullScreen | Qt::WindowMaximized;
+    const bool leaving = (window_.windowState() & fitted) != 0;
+    if (leaving)
+        window_.setWindowState(window_.windowState() & ~fitted);
+    const QRect available = window_.screen()->availableGeometry();
+    const QSize size =
+        zoom::scaled(design_, zoom::largestStepWithin(step, availableSize(), design_));
+    const QSize outer = size + normalFrame_;
+    // Out of full screen or maximised it comes back centred, since the window system may
+    // still report the fitted place; otherwise it stays, moved only to keep it whole on the
+    // screen.
+    const QPoint from =
+        leaving ? available.center() - QPoint(outer.width(), outer.height()) / 2 : window_.pos();
+    const QPoint to(
+        std::max(available.left(), std::min(from.x(), available.right() + 1 - outer.width())),
+        std::max(available.top(), std::min(from.y(), available.bottom() + 1 - outer.height())));
+    window_.resize(size);
+    if (leaving || to != window_.pos())
+        window_.move(to);
+}
+
+void WindowZoom::zoomIn()
+{
+    const double step =
+        zoom::largestStepWithin(zoom::nextStep(fit_.zoom, +1), availableSize(), design_);
+    if (step > fit_.zoom)
+        zoomTo(step);
+}
+
+QSize WindowZoom::availableSize() const
+{
+    return window_.screen()->availableGeometry().size() - normalFrame_;
+}
+
+// Full screen has no frame and a maximised window may have less of one; a step resizes to
+// a normal window, framed as the last one was.
+void WindowZoom::noteFrame()
+{
+    if (window_.isVisible() &&
+        !(window_.windowState() & (Qt::WindowFullScreen | Qt::WindowMaximized)))
+        normalFrame_ = window_.frameGeometry().size() - window_.size();
+}
+
+void WindowZoom::toggleFullScreen()
+{
+    window_.setWindowState(window_.windowState() ^ Qt::WindowFullScreen);
+}
+
+void WindowZoom::leaveFullScreen()
+{
+    window_.setWindowState(window_.windowState() & ~Qt::WindowFullScreen);
+}
+
+void WindowZoom::wheel(int angleDelta)
+{
+    wheelDelta_ += angleDelta;
+    for (; wheelDelta_ >= wheelNotch; wheelDelta_ -= wheelNotch)
+        zoomIn();
+    for (; wheelDelta_ <= -wheelNotch; wheelDelta_ += wheelNotch)
+        zoomOut();
+}
+
+void WindowZoom::followWindowState()
+{
+    const bool fullScreen = window_.isFullScreen();
+    fullScreen_->setChecked(fullScreen);
+    leaveFullScreen_->setEnabled(fullScreen);
+}
+
+// Context menus that the controls leave reach the window here.
+bool WindowZoom::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Wheel) {
+        auto* wheelEvent = static_cast<QWheelEvent*>(event);
+        if (!(wheelEvent->modifiers() & Qt::ControlModifier))
+            return false;
+        wheel(wheelEvent->angleDelta().y());
+        event->accept();
+        return true;
+    }
+    if (watched != &window_)
+        return false;
+    switch (event->type()) {
+    case QEvent::Resize:
+        noteFrame();
+        apply(zoom::fit(window_.size(), design_));
+        break;
+    case QEvent::Move: noteFrame(); break;
+    case QEvent::WindowStateChange: followWindowState(); break;
+    case QEvent::ContextMenu:
+        menu_->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+        event->accept();
+        return true;
+    default: break;
+    }
+    return false;
+}
+
+} // namespace tessarion::ui
