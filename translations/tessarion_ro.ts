@@ -155,4 +155,27 @@
         <translation>nu se poate conecta la ecranul %1 pentru a deschide fereastra</translation>
     </message>
 </context>
+<context>
+    <name>tessarion::ui::WindowZoom</name>
+    <message>
+        <source>&amp;Full screen</source>
+        <translation>&amp;Ecran complet</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;in</source>
+        <translation>&amp;Mărește</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;out</source>
+        <translation>Mi&amp;cșorează</translation>
+    </message>
+    <message>
+        <source>&amp;Actual size</source>
+        <translation>Mărime &amp;reală</translation>
+    </message>
+    <message>
+        <source>Leave full screen</source>
+        <translation>Ieși din ecranul complet</translation>
+    </message>
+</context>
 </TS>
