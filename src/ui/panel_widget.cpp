@@ -42,12 +42,15 @@ void PanelWidget::drawSurface(QPainter& painter)
 {
     painter.save();
     const QRect inner = contentsRect();
-    painter.setClipRect(inner);
     painter.translate(inner.topLeft());
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    QtDevice device(painter, font(), inner.width(), inner.height());
-    surface_.paint(device);
+    {
+        // The device clips to the inner area's whole device pixels, and finishes the paint
+        // as it goes.
+        QtDevice device(painter, font(), inner.width(), inner.height(), &drawingCache_);
+        surface_.paint(device);
+    }
     painter.restore();
 }
 

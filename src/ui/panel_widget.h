@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/surface.h"
+#include "ui/qt_device.h"
 
 #include <QFrame>
 
@@ -17,6 +18,8 @@ public:
     render::Surface& surface() { return surface_; }
     /// Paints so far, whatever asked for them.
     int paintCount() const { return paintCount_; }
+    /// What the panel's drawing keeps between paints.
+    DrawingCache& drawingCache() { return drawingCache_; }
 
     void repaintNow() override;
     void scheduleRepaint() override;
@@ -31,6 +34,7 @@ private:
     void drawFocusMark(QPainter& painter);
 
     render::Surface surface_;
+    DrawingCache drawingCache_;
     int paintCount_ = 0;
     bool showFocus_ = false;
 };

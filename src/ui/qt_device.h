@@ -2,19 +2,62 @@
 
 #include "render/device.h"
 
+#include <QBrush>
 #include <QFontMetricsF>
+#include <QPen>
+#include <QRect>
+#include <QTransform>
 
-class QPainter;
+#include <memory>
+#include <string_view>
+
 class QFont;
+class QPainter;
 
 namespace tessarion::ui {
 
-/// Draws a panel's primitives with QPainter in logical pixels, so any device pixel ratio
-/// gets its own full-resolution drawing.
+/// What one panel's drawing keeps from paint to paint, so that a paint does not rasterize
+/// again what the last one rasterized identically: an image of the leading operations that
+/// repeat the last paint's, laid-out texts and pens. A tuning knob, on by default, that the
+/// program never turns off. Off, every paint rasterizes every operation afresh, one call
+/// each, with the antialiasing rasterizer; the pixels are the same either way.
+class DrawingCache {
+public:
+    DrawingCache();
+    ~DrawingCache();
+    DrawingCache(const DrawingCache&) = delete;
+    DrawingCache& operator=(const DrawingCache&) = delete;
+
+    /// Turns the savings on or off; turning them off forgets everything kept.
+    void setEnabled(bool enabled);
+    bool enabled() const;
+    /// Paints that blitted a kept image instead of rasterizing their leading operations.
+    int reusedPaints() const;
+
+private:
+    friend class QtDevice;
+    struct Operation;
+    struct Environment;
+    struct Kept;
+    std::unique_ptr<Kept> kept_;
+};
+
+/// Draws a panel's primitives with QPainter at the full resolution of the target. Every line
+/// is a whole number of device pixels wide; axis-aligned lines and dots cover whole device
+/// pixels; diagonal lines and circles are antialiased; text is placed in logical pixels.
+/// With a DrawingCache it holds back the leading operations that repeat the last paint's and
+/// blits their kept image instead; anything held back is drawn when the device is destroyed,
+/// which ends the paint.
 class QtDevice : public render::Device {
 public:
-    /// Draws with `painter`, whose origin is the panel's inner top-left corner.
-    QtDevice(QPainter& painter, const QFont& font, double innerWidth, double innerHeight);
+    /// Draws with `painter`, whose origin is the panel's inner top-left corner, and clips it
+    /// to the inner area's whole device pixels. Without `cache` every operation is drawn
+    /// afresh.
+    QtDevice(QPainter& painter, const QFont& font, double innerWidth, double innerHeight,
+             DrawingCache* cache = nullptr);
+    ~QtDevice() override;
+    QtDevice(const QtDevice&) = delete;
+    QtDevice& operator=(const QtDevice&) = delete;
 
     void fill(Colour background) override;
     void line(render::DevicePoint from, render::DevicePoint to, Colour colour, int width) override;
@@ -24,11 +67,52 @@ public:
     void text(render::DevicePoint topLeft, std::string_view text, Colour colour) override;
     double lineHeight() const override;
 
+    /// The inner area in the painter's device pixels, which this device paints.
+    QRect deviceArea() const { return area_; }
+
 private:
+    using Operation = DrawingCache::Operation;
+
+    /// A painter and the two coordinate systems the device draws in on it.
+    struct Canvas {
+        QPainter* painter;
+        QTransform deviceWorld;  ///< World transform for device pixels less the canvas origin.
+        QTransform logicalWorld; ///< World transform for the panel's logical pixels.
+        bool inDevicePixels;
+        bool antialiased;
+    };
+
+    void record(const Operation& operation, std::string_view text = {});
+    void release(int held);
+    void renderKept(int from, int to);
+    void blitKept();
+    static bool keepable(const Operation& operation);
+    static bool wholePixels(const Operation& operation);
+    void draw(Canvas& canvas, const Operation& operation, std::string_view text);
+    void fillPixels(Canvas& canvas, const QRect& pixels, Colour colour);
+    void drawText(Canvas& canvas, const Operation& operation, std::string_view text);
+    const QPen& penFor(Colour colour, double width);
+    const QBrush& brushFor(Colour colour);
+    void useDevicePixels(Canvas& canvas, bool devicePixels) const;
+    void useAntialiasing(Canvas& canvas, bool antialiased) const;
+    std::string_view textOf(const Operation& operation) const;
+
     QPainter& painter_;
+    const QFont& font_;
     QFontMetricsF metrics_;
     double innerWidth_;
     double innerHeight_;
+    QTransform toDevice_; ///< Panel pixels to the painter's device pixels.
+    QRect area_;
+    bool aligned_ = false; ///< The device transform only scales and translates.
+    bool antialiasedBefore_ = false;
+    Canvas screen_;
+    DrawingCache::Kept* kept_ = nullptr;
+    bool holding_ = false;
+    bool heldDear_ = false;     ///< What is held back has more than whole-pixel shapes.
+    bool imageCurrent_ = false; ///< The kept image shows this paint's leading operations.
+    QPen scratchPen_;
+    QBrush scratchBrush_;
 };
 
 } // namespace tessarion::ui
