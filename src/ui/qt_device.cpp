@@ -147,6 +147,14 @@ struct DrawingCache::Kept {
         QStaticText layout;
     };
     std::vector<Text> texts;
+    struct Stamp {
+        Colour colour;
+        int width;
+        QSize size;
+        Colour background;
+        QImage image;
+    };
+    std::vector<Stamp> stamps;
     int reused = 0;
 
     void forget()
@@ -230,7 +238,10 @@ QtDevice::QtDevice(QPainter& painter, const QFont& font, double innerWidth, doub
     environment.dpiY = painter_.device()->logicalDpiY();
     kept_->next.clear();
     kept_->nextText.clear();
-    holding_ = kept_->lastValid && kept_->lastEnvironment == environment && !kept_->last.empty();
+    const bool sameEnvironment = kept_->lastValid && kept_->lastEnvironment == environment;
+    if (!sameEnvironment)
+        kept_->stamps.clear();
+    holding_ = sameEnvironment && !kept_->last.empty();
 }
 
 QtDevice::~QtDevice()
@@ -481,6 +492,13 @@ void QtDevice::fillPixels(Canvas& canvas, const QRect& pixels, Colour colour)
 
 void QtDevice::draw(Canvas& canvas, const Operation& operation, std::string_view text)
 {
+    drawOperation(canvas, operation, text);
+    canvas.onBackground = operation.kind == Operation::Kind::Fill;
+    canvas.background = operation.colour;
+}
+
+void QtDevice::drawOperation(Canvas& canvas, const Operation& operation, std::string_view text)
+{
     using Kind = Operation::Kind;
     QPainter& painter = *canvas.painter;
     if (operation.kind == Kind::Text) {
@@ -563,17 +581,57 @@ void QtDevice::draw(Canvas& canvas, const Operation& operation, std::string_view
         const int right = std::max(nearest(a.x() + radiusX), left + across);
         const int top = nearest(a.y() - radiusY);
         const int bottom = std::max(nearest(a.y() + radiusY), top + across);
-        const double inset = across / 2.0;
+        const QRect extent(left, top, right - left, bottom - top);
         useDevicePixels(canvas, true);
+        if (stampable(canvas, extent)) {
+            // Only the erase lies under it, so its pixels depend on its size alone: a circle
+            // that moves by whole pixels is blitted from the first time it was drawn.
+            useAntialiasing(canvas, false);
+            painter.drawImage(extent.topLeft(),
+                              stamp(operation.colour, across, extent.size(), canvas.background));
+            break;
+        }
         useAntialiasing(canvas, true);
-        painter.setPen(penFor(operation.colour, across));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawEllipse(
-            QRectF(left + inset, top + inset, right - left - across, bottom - top - across));
+        drawOutline(painter, operation.colour, across, extent);
         break;
     }
     case Kind::Text: break;
     }
+}
+
+void QtDevice::drawOutline(QPainter& painter, Colour colour, int width, const QRect& extent)
+{
+    const double inset = width / 2.0;
+    painter.setPen(penFor(colour, width));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(QRectF(extent.x() + inset, extent.y() + inset, extent.width() - width,
+                               extent.height() - width));
+}
+
+bool QtDevice::stampable(const Canvas& canvas, const QRect& extent) const
+{
+    constexpr int largestStamp = 256 * 256;
+    return kept_ != nullptr && canvas.onBackground &&
+           kept_->environment.format != QImage::Format_Invalid &&
+           extent.width() * extent.height() <= largestStamp;
+}
+
+const QImage& QtDevice::stamp(Colour colour, int width, QSize size, Colour background)
+{
+    for (const auto& kept : kept_->stamps)
+        if (kept.colour == colour && kept.width == width && kept.size == size &&
+            kept.background == background)
+            return kept.image;
+    QImage image(size, kept_->environment.format);
+    image.fill(toQColor(background));
+    {
+        QPainter painter(&image);
+        painter.setRenderHints(painter.renderHints(), false);
+        painter.setRenderHints(kept_->environment.hints, true);
+        painter.setRenderHint(QPainter::Antialiasing);
+        drawOutline(painter, colour, width, QRect(QPoint(0, 0), size));
+    }
+    return kept_->stamps.emplace_back(colour, width, size, background, std::move(image)).image;
 }
 
 void QtDevice::drawText(Canvas& canvas, const Operation& operation, std::string_view text)

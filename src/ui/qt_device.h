@@ -12,6 +12,7 @@
 #include <string_view>
 
 class QFont;
+class QImage;
 class QPainter;
 
 namespace tessarion::ui {
@@ -80,6 +81,8 @@ private:
         QTransform logicalWorld; ///< World transform for the panel's logical pixels.
         bool inDevicePixels;
         bool antialiased;
+        bool onBackground = false; ///< Nothing is drawn yet but the erase.
+        Colour background = 0;     ///< The colour of that erase.
     };
 
     void record(const Operation& operation, std::string_view text = {});
@@ -89,6 +92,10 @@ private:
     static bool keepable(const Operation& operation);
     static bool wholePixels(const Operation& operation);
     void draw(Canvas& canvas, const Operation& operation, std::string_view text);
+    void drawOperation(Canvas& canvas, const Operation& operation, std::string_view text);
+    void drawOutline(QPainter& painter, Colour colour, int width, const QRect& extent);
+    bool stampable(const Canvas& canvas, const QRect& extent) const;
+    const QImage& stamp(Colour colour, int width, QSize size, Colour background);
     void fillPixels(Canvas& canvas, const QRect& pixels, Colour colour);
     void drawText(Canvas& canvas, const Operation& operation, std::string_view text);
     const QPen& penFor(Colour colour, double width);
