@@ -25,9 +25,9 @@ constexpr double pixelCentre = 0.5;
 // Far beyond any panel; keeps the rasterizer's fixed-point arithmetic in range for the
 // off-panel marker of a huge phase.
 constexpr double coordinateLimit = 1e6;
-// Device pixels from which a diagonal line's round ends show; thinner ends differ from flat
-// ones by less than a pixel.
-constexpr int roundEndsFrom = 3;
+// Device pixels from which a diagonal line gets round ends; on a thinner line the sliver that
+// a round end adds is not worth its two discs.
+constexpr int roundEndsFrom = 4;
 
 double bounded(double value) { return std::clamp(value, -coordinateLimit, coordinateLimit); }
 
@@ -117,7 +117,7 @@ struct DrawingCache::Environment {
 };
 
 struct DrawingCache::Kept {
-    bool enabled = true;
+    unsigned savings = DrawingCache::allSavings;
     // The last paint's operations and what decided their pixels, and this paint's so far.
     std::vector<Operation> last, next;
     std::string lastText, nextText;
@@ -144,7 +144,9 @@ struct DrawingCache::Kept {
     std::vector<Brush> brushes;
     struct Text {
         std::string text;
+        QPointF topLeft;
         QStaticText layout;
+        bool used; ///< Drawn in the paint so far.
     };
     std::vector<Text> texts;
     struct Stamp {
@@ -159,10 +161,10 @@ struct DrawingCache::Kept {
 
     void forget()
     {
-        const bool on = enabled;
+        const unsigned chosen = savings;
         const int count = reused;
         *this = Kept();
-        enabled = on;
+        savings = chosen;
         reused = count;
     }
 };
@@ -174,13 +176,13 @@ DrawingCache::DrawingCache()
 
 DrawingCache::~DrawingCache() = default;
 
-void DrawingCache::setEnabled(bool enabled)
+void DrawingCache::setSavings(unsigned savings)
 {
     kept_->forget();
-    kept_->enabled = enabled;
+    kept_->savings = savings & allSavings;
 }
 
-bool DrawingCache::enabled() const { return kept_->enabled; }
+unsigned DrawingCache::savings() const { return kept_->savings; }
 
 int DrawingCache::reusedPaints() const { return kept_->reused; }
 
@@ -206,7 +208,7 @@ QtDevice::QtDevice(QPainter& painter, const QFont& font, double innerWidth, doub
         painter_.setClipRect(QRectF(0, 0, innerWidth, innerHeight), Qt::IntersectClip);
         return;
     }
-    if (cache != nullptr && cache->kept_->enabled)
+    if (cache != nullptr && cache->kept_->savings != DrawingCache::noSavings)
         kept_ = cache->kept_.get();
 
     if (kept_ != nullptr && kept_->deviceWorldValid && kept_->world == screen_.logicalWorld &&
@@ -239,9 +241,13 @@ QtDevice::QtDevice(QPainter& painter, const QFont& font, double innerWidth, doub
     kept_->next.clear();
     kept_->nextText.clear();
     const bool sameEnvironment = kept_->lastValid && kept_->lastEnvironment == environment;
-    if (!sameEnvironment)
+    if (!sameEnvironment) {
         kept_->stamps.clear();
-    holding_ = sameEnvironment && !kept_->last.empty();
+        kept_->texts.clear();
+    }
+    for (auto& kept : kept_->texts)
+        kept.used = false;
+    holding_ = saving(DrawingCache::KeptImages) && sameEnvironment && !kept_->last.empty();
 }
 
 QtDevice::~QtDevice()
@@ -254,6 +260,8 @@ QtDevice::~QtDevice()
             kept_->image = QImage();
             kept_->imageOperations = 0;
         }
+        // Texts that moved leave their old layouts behind.
+        std::erase_if(kept_->texts, [](const auto& kept) { return !kept.used; });
         std::swap(kept_->last, kept_->next);
         std::swap(kept_->lastText, kept_->nextText);
         kept_->lastEnvironment = kept_->environment;
@@ -320,6 +328,11 @@ bool QtDevice::wholePixels(const Operation& operation)
     using Kind = Operation::Kind;
     return operation.kind == Kind::Fill || operation.kind == Kind::Dot ||
            (operation.kind == Kind::Line && keepable(operation));
+}
+
+bool QtDevice::saving(DrawingCache::Saving saving) const
+{
+    return kept_ != nullptr && (kept_->savings & saving) != 0;
 }
 
 std::string_view QtDevice::textOf(const Operation& operation) const
@@ -485,7 +498,7 @@ void QtDevice::fillPixels(Canvas& canvas, const QRect& pixels, Colour colour)
     useDevicePixels(canvas, true);
     // Whole pixels are covered fully or not at all, which the aliased rasterizer gives as
     // well as the antialiasing one and far more cheaply.
-    if (kept_ != nullptr)
+    if (saving(DrawingCache::AliasedFills))
         useAntialiasing(canvas, false);
     canvas.painter->fillRect(pixels, toQColor(colour));
 }
@@ -501,6 +514,7 @@ void QtDevice::drawOperation(Canvas& canvas, const Operation& operation, std::st
 {
     using Kind = Operation::Kind;
     QPainter& painter = *canvas.painter;
+    const RoundEnds previousEnds = std::exchange(canvas.ends, RoundEnds{});
     if (operation.kind == Kind::Text) {
         drawText(canvas, operation, text);
         return;
@@ -552,11 +566,17 @@ void QtDevice::drawOperation(Canvas& canvas, const Operation& operation, std::st
             painter.setPen(penFor(operation.colour, across));
             painter.drawLine(a, b);
             if (across >= roundEndsFrom) {
-                // Round ends as discs, which cost a fraction of Qt's round caps.
+                // Round ends as discs, which cost a fraction of Qt's round caps; an end that
+                // the line before already rounded off (a joint of the spring, the tip of an
+                // arrow) is one disc, not two blended over each other.
                 painter.setPen(Qt::NoPen);
                 painter.setBrush(brushFor(operation.colour));
-                painter.drawEllipse(a, across / 2.0, across / 2.0);
-                painter.drawEllipse(b, across / 2.0, across / 2.0);
+                const RoundEnds ends{a, b, across, operation.colour};
+                if (!previousEnds.has(a, across, operation.colour))
+                    painter.drawEllipse(a, across / 2.0, across / 2.0);
+                if (!previousEnds.has(b, across, operation.colour))
+                    painter.drawEllipse(b, across / 2.0, across / 2.0);
+                canvas.ends = ends;
             }
             break;
         }
@@ -611,7 +631,7 @@ void QtDevice::drawOutline(QPainter& painter, Colour colour, int width, const QR
 bool QtDevice::stampable(const Canvas& canvas, const QRect& extent) const
 {
     constexpr int largestStamp = 256 * 256;
-    return kept_ != nullptr && canvas.onBackground &&
+    return saving(DrawingCache::Stamps) && canvas.onBackground &&
            kept_->environment.format != QImage::Format_Invalid &&
            extent.width() * extent.height() <= largestStamp;
 }
@@ -636,28 +656,35 @@ const QImage& QtDevice::stamp(Colour colour, int width, QSize size, Colour backg
 
 void QtDevice::drawText(Canvas& canvas, const Operation& operation, std::string_view text)
 {
-    // Text keeps its place in logical pixels, as the font's own metrics lay it out.
+    // Text keeps its place in logical pixels, as the font's own metrics lay it out. Qt's
+    // static text places glyphs a 64th of a pixel differently from drawText in some places,
+    // so it is the one way text is drawn, laid out afresh or kept.
     useDevicePixels(canvas, false);
     QPainter& painter = *canvas.painter;
     painter.setPen(penFor(operation.colour, 1));
     const QPointF topLeft(bounded(operation.x1), bounded(operation.y1));
-    if (kept_ == nullptr) {
-        painter.drawText(QPointF(topLeft.x(), topLeft.y() + metrics_.ascent()),
-                         QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    if (!saving(DrawingCache::TextLayouts)) {
+        painter.drawStaticText(topLeft, layoutOf(text));
         return;
     }
-    // The layout of a text the last paints showed is kept; laying it out again is the dear
-    // part of drawing it.
-    for (const auto& kept : kept_->texts) {
-        if (kept.text == text) {
+    // A layout is kept for the place it was made: moved elsewhere, its glyphs would shift by
+    // whole 64ths where a new one rounds afresh.
+    for (auto& kept : kept_->texts) {
+        if (kept.text == text && kept.topLeft == topLeft) {
+            kept.used = true;
             painter.drawStaticText(topLeft, kept.layout);
             return;
         }
     }
+    auto& kept = kept_->texts.emplace_back(std::string(text), topLeft, layoutOf(text), true);
+    painter.drawStaticText(topLeft, kept.layout);
+}
+
+QStaticText QtDevice::layoutOf(std::string_view text)
+{
     QStaticText layout(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     layout.setTextFormat(Qt::PlainText);
-    painter.drawStaticText(topLeft, layout);
-    kept_->texts.push_back({std::string(text), layout});
+    return layout;
 }
 
 } // namespace tessarion::ui

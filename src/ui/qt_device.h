@@ -5,6 +5,7 @@
 #include <QBrush>
 #include <QFontMetricsF>
 #include <QPen>
+#include <QPointF>
 #include <QRect>
 #include <QTransform>
 
@@ -14,14 +15,15 @@
 class QFont;
 class QImage;
 class QPainter;
+class QStaticText;
 
 namespace tessarion::ui {
 
 /// What one panel's drawing keeps from paint to paint, so that a paint does not rasterize
 /// again what the last one rasterized identically: an image of the leading operations that
 /// repeat the last paint's, laid-out texts and pens. A tuning knob, on by default, that the
-/// program never turns off. Off, every paint rasterizes every operation afresh, one call
-/// each, with the antialiasing rasterizer; the pixels are the same either way.
+/// program never turns off. Without savings every paint rasterizes every operation afresh,
+/// one call each, with the antialiasing rasterizer; the pixels are the same either way.
 class DrawingCache {
 public:
     DrawingCache();
@@ -29,9 +31,19 @@ public:
     DrawingCache(const DrawingCache&) = delete;
     DrawingCache& operator=(const DrawingCache&) = delete;
 
-    /// Turns the savings on or off; turning them off forgets everything kept.
-    void setEnabled(bool enabled);
-    bool enabled() const;
+    /// The savings; each leaves every pixel as it is.
+    enum Saving : unsigned {
+        KeptImages = 1,   ///< Blit the leading operations that repeat the last paint's.
+        Stamps = 2,       ///< Blit a circle drawn on nothing but the erase.
+        TextLayouts = 4,  ///< Keep texts laid out.
+        AliasedFills = 8, ///< Fill whole pixels without the antialiasing rasterizer.
+    };
+    static constexpr unsigned noSavings = 0;
+    static constexpr unsigned allSavings = KeptImages | Stamps | TextLayouts | AliasedFills;
+
+    /// Chooses the savings, all by default; any change forgets everything kept.
+    void setSavings(unsigned savings);
+    unsigned savings() const;
     /// Paints that blitted a kept image instead of rasterizing their leading operations.
     int reusedPaints() const;
 
@@ -74,6 +86,17 @@ public:
 private:
     using Operation = DrawingCache::Operation;
 
+    /// The discs that rounded off the last line's ends, in device pixels.
+    struct RoundEnds {
+        QPointF from, to;
+        int width = 0;
+        Colour colour = 0;
+        bool has(QPointF at, int atWidth, Colour atColour) const
+        {
+            return width == atWidth && colour == atColour && (from == at || to == at);
+        }
+    };
+
     /// A painter and the two coordinate systems the device draws in on it.
     struct Canvas {
         QPainter* painter;
@@ -83,6 +106,7 @@ private:
         bool antialiased;
         bool onBackground = false; ///< Nothing is drawn yet but the erase.
         Colour background = 0;     ///< The colour of that erase.
+        RoundEnds ends = {};       ///< Drawn by the operation just before.
     };
 
     void record(const Operation& operation, std::string_view text = {});
@@ -98,11 +122,13 @@ private:
     const QImage& stamp(Colour colour, int width, QSize size, Colour background);
     void fillPixels(Canvas& canvas, const QRect& pixels, Colour colour);
     void drawText(Canvas& canvas, const Operation& operation, std::string_view text);
+    static QStaticText layoutOf(std::string_view text);
     const QPen& penFor(Colour colour, double width);
     const QBrush& brushFor(Colour colour);
     void useDevicePixels(Canvas& canvas, bool devicePixels) const;
     void useAntialiasing(Canvas& canvas, bool antialiased) const;
     std::string_view textOf(const Operation& operation) const;
+    bool saving(DrawingCache::Saving saving) const;
 
     QPainter& painter_;
     const QFont& font_;
