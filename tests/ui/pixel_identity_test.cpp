@@ -20,20 +20,22 @@ namespace {
 // ones before it left, as on screen.
 constexpr std::array<const char*, 4> tickOrder{"P1", "p3", "p2", "p4"};
 
-/// Phases from `first`, `count` of them, `step` degrees apart.
+/// Phases from `first`, `count` of them, `step` degrees apart, at `amplitude`; only at device
+/// pixel ratio `onlyAt` when that is not 0.
 struct PhaseRun {
     double amplitude;
     int first;
     int step;
     int count;
+    double onlyAt = 0;
 };
 
-// A whole turn degree by degree and a whole turn downwards from 0 at the middle amplitude;
-// the other amplitudes over a turn each way in steps that meet every tenth of a degree's
-// residue. Each run goes on from the cache the run before left.
+// A whole turn degree by degree at ratio 1, and at every ratio whole turns both ways in
+// steps that meet many residues, at each amplitude. Each run goes on from what the run
+// before left kept.
 constexpr PhaseRun runs[] = {
-    {3.5, 0, 1, 360}, {3.5, -1, -1, 360}, {0, 0, 7, 52},
-    {0, -3, -11, 33}, {7, 1, 7, 52},      {7, -5, -11, 33},
+    {3.5, 0, 1, 360, 1}, {3.5, 0, 5, 72}, {3.5, -1, -7, 52}, {0, 0, 11, 33},
+    {0, -3, -13, 28},    {7, 1, 7, 52},   {7, -5, -11, 33},
 };
 
 /// Two windows side by side: one draws with every saving, one draws everything afresh.
@@ -44,7 +46,7 @@ protected:
         saving = std::make_unique<MainWindow>(".");
         afresh = std::make_unique<MainWindow>(".");
         for (const char* name : tickOrder)
-            afresh->panel(name)->drawingCache().setEnabled(false);
+            afresh->panel(name)->drawingCache().setSavings(DrawingCache::noSavings);
         for (MainWindow* window : {saving.get(), afresh.get()}) {
             window->show();
             ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
@@ -104,6 +106,8 @@ TEST_F(PixelIdentity, SavingsChangeNoPixelOfAnyPanel)
 {
     int frames = 0;
     for (const PhaseRun& run : runs) {
+        if (run.onlyAt != 0 && saving->devicePixelRatioF() != run.onlyAt)
+            continue;
         for (int i = 0; i < run.count && failures < 5; ++i) {
             const int phase = run.first + i * run.step;
             compareAt(phase, run.amplitude);
