@@ -80,9 +80,6 @@ public:
     void text(render::DevicePoint topLeft, std::string_view text, Colour colour) override;
     double lineHeight() const override;
 
-    /// The inner area in the painter's device pixels, which this device paints.
-    QRect deviceArea() const { return area_; }
-
 private:
     using Operation = DrawingCache::Operation;
 
