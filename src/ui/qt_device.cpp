@@ -603,12 +603,13 @@ void QtDevice::drawOperation(Canvas& canvas, const Operation& operation, std::st
         const int bottom = std::max(nearest(a.y() + radiusY), top + across);
         const QRect extent(left, top, right - left, bottom - top);
         useDevicePixels(canvas, true);
-        if (stampable(canvas, extent)) {
-            // Only the erase lies under it, so its pixels depend on its size alone: a circle
-            // that moves by whole pixels is blitted from the first time it was drawn.
+        // Only the erase lies under it, so its pixels depend on its size alone: a circle that
+        // moves by whole pixels is blitted from the last time it was drawn.
+        if (const QImage* kept = stampable(canvas, extent) ? stamp(operation.colour, across,
+                                                                   extent.size(), canvas.background)
+                                                           : nullptr) {
             useAntialiasing(canvas, false);
-            painter.drawImage(extent.topLeft(),
-                              stamp(operation.colour, across, extent.size(), canvas.background));
+            painter.drawImage(extent.topLeft(), *kept);
             break;
         }
         useAntialiasing(canvas, true);
@@ -636,22 +637,27 @@ bool QtDevice::stampable(const Canvas& canvas, const QRect& extent) const
            extent.width() * extent.height() <= largestStamp;
 }
 
-const QImage& QtDevice::stamp(Colour colour, int width, QSize size, Colour background)
+// The kept image of a circle drawn on plain background, made the second time it is asked
+// for: a circle drawn once, as on the first paint, is drawn directly.
+const QImage* QtDevice::stamp(Colour colour, int width, QSize size, Colour background)
 {
-    for (const auto& kept : kept_->stamps)
-        if (kept.colour == colour && kept.width == width && kept.size == size &&
-            kept.background == background)
-            return kept.image;
-    QImage image(size, kept_->environment.format);
-    image.fill(toQColor(background));
-    {
-        QPainter painter(&image);
-        painter.setRenderHints(painter.renderHints(), false);
-        painter.setRenderHints(kept_->environment.hints, true);
-        painter.setRenderHint(QPainter::Antialiasing);
-        drawOutline(painter, colour, width, QRect(QPoint(0, 0), size));
+    for (auto& kept : kept_->stamps) {
+        if (kept.colour != colour || kept.width != width || kept.size != size ||
+            kept.background != background)
+            continue;
+        if (kept.image.isNull()) {
+            kept.image = QImage(size, kept_->environment.format);
+            kept.image.fill(toQColor(background));
+            QPainter painter(&kept.image);
+            painter.setRenderHints(painter.renderHints(), false);
+            painter.setRenderHints(kept_->environment.hints, true);
+            painter.setRenderHint(QPainter::Antialiasing);
+            drawOutline(painter, colour, width, QRect(QPoint(0, 0), size));
+        }
+        return &kept.image;
     }
-    return kept_->stamps.emplace_back(colour, width, size, background, std::move(image)).image;
+    kept_->stamps.emplace_back(colour, width, size, background, QImage());
+    return nullptr;
 }
 
 void QtDevice::drawText(Canvas& canvas, const Operation& operation, std::string_view text)

@@ -116,7 +116,7 @@ private:
     void drawOperation(Canvas& canvas, const Operation& operation, std::string_view text);
     void drawOutline(QPainter& painter, Colour colour, int width, const QRect& extent);
     bool stampable(const Canvas& canvas, const QRect& extent) const;
-    const QImage& stamp(Colour colour, int width, QSize size, Colour background);
+    const QImage* stamp(Colour colour, int width, QSize size, Colour background);
     void fillPixels(Canvas& canvas, const QRect& pixels, Colour colour);
     void drawText(Canvas& canvas, const Operation& operation, std::string_view text);
     static QStaticText layoutOf(std::string_view text);
