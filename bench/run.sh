@@ -55,9 +55,10 @@ ${table}
   erases and draws the line figures. Medians of the blocks; the comparison is the median of
   the blocks' ratios.
 - **Painters**: one panel's paint, phase stepping through a whole turn, onto the recording
-  device and onto an image through the Qt device (a QImage with QPainter, as a panel draws);
-  the baseline is the same panel without its painter, on the same device. The comparison is
-  what the painter adds.
+  device and onto an image through the Qt device (a QImage with QPainter, as a panel draws),
+  drawing everything afresh, and again with a drawing cache per panel kept across the paints,
+  as a panel widget keeps one; the baseline is the same panel without its painter, on the same
+  device. The comparison is what the painter adds.
 - **Start-up**: from starting the process to the end of the first paint of all four panels,
   against an empty Qt window of the same size shown the same way; both are child processes,
   launched in turn, medians of 20 launches each. The reference row compares with the same
@@ -67,7 +68,11 @@ ${table}
   quits, against the minimal window repainting itself every 50 ms for as long.
 - **Tick cost at device pixel ratios 1, 2 and 3**: the tick cost in child processes started
   with QT_SCALE_FACTOR, 600 ticks on each side, also per million device pixels of the four
-  panels.
+  panels. Both windows draw with the same drawing savings: all of them (the program's own
+  setting), none (every operation rasterized afresh each paint), or all but one, which shows
+  what that one spares. In the rows with fewer savings the baseline column is the tick cost
+  with all savings at ratios 1, 2 and 3, and the comparison is the ratio to the empty-panel
+  window drawing with the same savings.
 - **Idle**: paint events of any widget of the window per second, over 3 s after the
   animation ran and was stopped; the baseline is an empty window.
 - **Tick timing**: 400 ticks of the animation in the event loop, timed as each timer event
