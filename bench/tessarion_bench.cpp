@@ -4,6 +4,7 @@
 
 #include "harness.h"
 
+#include "core/controls.h"
 #include "core/form.h"
 #include "render/painters.h"
 #include "render/recording_device.h"
@@ -91,6 +92,7 @@ struct TickCost {
     double ratio = 0;        ///< Median of the blocks' ratios.
     double dpr = 1;          ///< Device pixel ratio of the windows.
     double devicePixels = 0; ///< Device pixels of the four panels, which every tick repaints.
+    double readoutsNs = 0;   ///< CPU per tick of the read-outs a tick rewrites, alone.
 };
 
 /// CPU per tick of `window` over `ticks` ticks, each with the paints it left pending.
@@ -100,6 +102,23 @@ double tickNanoseconds(ui::MainWindow& window, int ticks)
     for (int i = 0; i < ticks; ++i) {
         window.form().Timer1_Timer();
         // The read-outs a tick rewrites repaint from the event loop, as they would on screen.
+        QCoreApplication::processEvents();
+    }
+    return static_cast<double>(cpuNanoseconds() - start) / ticks;
+}
+
+/// CPU per tick of the read-outs a tick rewrites, without any panel repaint: the phase
+/// read-outs and the sine and cosine, each repainted from the event loop as after a tick.
+double readoutNanoseconds(ui::MainWindow& window, int ticks)
+{
+    core::Form& form = window.form();
+    const std::int64_t start = cpuNanoseconds();
+    for (int i = 0; i < ticks; ++i) {
+        form.state.Phase = (form.state.Phase + form.state.Frequency) % 360;
+        form.RefreshPhaseReadouts();
+        const double angle = static_cast<double>(form.state.Phase) * core::circleConstant() / 180;
+        form.controls().Text6->setText(form.numberText(std::sin(angle)));
+        form.controls().Text7->setText(form.numberText(std::cos(angle)));
         QCoreApplication::processEvents();
     }
     return static_cast<double>(cpuNanoseconds() - start) / ticks;
@@ -145,6 +164,8 @@ TickCost measureTickCost(int ticksPerSide, unsigned savings = ui::DrawingCache::
     cost.floorNs = median(floors);
     cost.ratio = median(ratios);
     cost.dpr = real.devicePixelRatioF();
+    // The empty-panel window's read-outs are the same widgets, and its painters leave them.
+    cost.readoutsNs = readoutNanoseconds(floor, ticksPerSide / 2);
     for (const char* name : panelNames) {
         const QSize size = real.panel(name)->size();
         cost.devicePixels += size.width() * size.height() * cost.dpr * cost.dpr;
@@ -554,6 +575,7 @@ struct ScaledTickCost {
     double ratio = 0;
     double dpr = 1;
     double megapixels = 0;
+    double readoutsNs = 0;
 };
 
 ScaledTickCost tickCostAt(int factor, unsigned savings, int ticksPerSide)
@@ -562,8 +584,12 @@ ScaledTickCost tickCostAt(int factor, unsigned savings, int ticksPerSide)
         executableDirectory() + "/tessarion-bench",
         {"--tick-cost=" + std::to_string(ticksPerSide), "--savings=" + std::to_string(savings)},
         {{"QT_SCALE_FACTOR", std::to_string(factor)}});
-    return {field(run.output, "real_ns"), field(run.output, "floor_ns"), field(run.output, "ratio"),
-            field(run.output, "dpr"), field(run.output, "device_pixels") / 1e6};
+    return {field(run.output, "real_ns"),
+            field(run.output, "floor_ns"),
+            field(run.output, "ratio"),
+            field(run.output, "dpr"),
+            field(run.output, "device_pixels") / 1e6,
+            field(run.output, "readouts_ns")};
 }
 
 void measureScale(std::vector<Row>& rows)
@@ -606,6 +632,18 @@ void measureScale(std::vector<Row>& rows)
              first ? "× 1.8 at most" : "× 1.5 at most; per million no more than at ratio 1",
              verdict(cost.ratio <= limit && (first || perMegapixel <= perMegapixelAt1))});
     }
+    // What is left: the tick's extra cost over the empty panels, and its read-outs' share.
+    std::string extra, readouts, share;
+    for (std::size_t f = 0; f < factors.size(); ++f) {
+        const std::string separator = f == 0 ? "" : "; ";
+        const double added = withAll[f].realNs - withAll[f].floorNs;
+        extra += separator + format("%.0f", added / 1e3);
+        readouts += separator + format("%.0f", withAll[f].readoutsNs / 1e3);
+        share += separator + format("%.0f %%", 100 * withAll[f].readoutsNs / added);
+    }
+    rows.push_back({"What a tick adds to the empty panels; its read-outs alone, at device pixel "
+                    "ratios 1; 2; 3 (µs per tick)",
+                    extra, readouts, share, "", ""});
     for (std::size_t c = 1; c < configurations.size(); ++c) {
         std::string measured, baseline, comparison;
         for (std::size_t f = 0; f < factors.size(); ++f) {
@@ -644,8 +682,10 @@ void printTable(const std::vector<Row>& rows)
 int tickCostChild(int ticksPerSide, unsigned savings)
 {
     const TickCost cost = measureTickCost(ticksPerSide, savings);
-    std::printf("real_ns=%.0f floor_ns=%.0f ratio=%.4f dpr=%.2f device_pixels=%.0f\n", cost.realNs,
-                cost.floorNs, cost.ratio, cost.dpr, cost.devicePixels);
+    std::printf("real_ns=%.0f floor_ns=%.0f ratio=%.4f dpr=%.2f device_pixels=%.0f "
+                "readouts_ns=%.0f\n",
+                cost.realNs, cost.floorNs, cost.ratio, cost.dpr, cost.devicePixels,
+                cost.readoutsNs);
     return 0;
 }
 
