@@ -57,7 +57,9 @@ private:
 
 /// Draws a panel's primitives with QPainter at the full resolution of the target. Every line
 /// is a whole number of device pixels wide; axis-aligned lines and dots cover whole device
-/// pixels; diagonal lines and circles are antialiased; text is placed in logical pixels.
+/// pixels, with square ends half the width beyond their end points; diagonal lines and
+/// circles are antialiased, diagonal lines with round ends from 4 device pixels wide; text is
+/// placed in logical pixels.
 /// With a DrawingCache it holds back the leading operations that repeat the last paint's and
 /// blits their kept image instead; anything held back is drawn when the device is destroyed,
 /// which ends the paint.
