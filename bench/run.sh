@@ -95,16 +95,19 @@ panels is:
   tick. The sine and the cosine lie on the rotating-vector panel, so they are repainted with
   it and once more for their new text. They are widgets; the drawing device does not draw
   them.
-- what changes on every tick and is drawn over other shapes: the vector with its marker
-  circles, projections and components, the arrow heads and scales, whose length follows the
-  amplitude, the pendulum's string, the displacement bars, and the graph's marker with the
-  three labels drawn after it.
+- what a kept image cannot hold because it comes after the first shape that changes: the
+  scales with their arrow heads and labels, drawn after the moving mass and bob; the vector
+  with its marker circles, projections and components; the pendulum's string and the
+  displacement bars; and the graph's marker with the three labels drawn after it.
 - the blits of the kept images of the vector and the graph panels: a blit reads and writes
   every pixel where the empty panel's erase only writes, so it costs about twice as much
   per pixel, though far less than the circle, the 360 dots and the texts it replaces.
 
-No exact means is left for these. A shape drawn over others can only be rasterized where it
-now lies: an image of it from an earlier paint carries that paint's pixels beneath it. Keeping
-the rest of a panel as an image costs more memory bandwidth than erasing it. The read-outs
-lie outside the drawing device.
+No exact means is left for these. A shape drawn after a changing one could go into a kept
+image only where no changing shape overlaps it, and only if diagonal lines were rasterized by
+Qt's outline rasterizer, dearer per line than its direct line rasterizer, whose result shifts
+by a shade with where the line lies; and for the spring and pendulum panels a kept image would
+replace their erase by a blit, which costs about as much as the arrow heads it would spare.
+Keeping the rest of a panel as an image costs more memory bandwidth than erasing it. The
+read-outs lie outside the drawing device.
 DOC
