@@ -57,12 +57,16 @@ void PanelWidget::drawSurface(QPainter& painter)
     if (assembly_ == nullptr)
         return;
     painter.save();
-    painter.setClipRect(contentsRect());
     painter.setTransform(surfaceTransform(), true);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    QtDevice device(painter, font(), designInner_.width(), designInner_.height());
-    assembly_->paint(panel_, device);
+    {
+        // The device clips to the inner area's whole device pixels, and finishes the paint
+        // as it goes.
+        QtDevice device(painter, font(), designInner_.width(), designInner_.height(),
+                        &drawingCache_);
+        assembly_->paint(panel_, device);
+    }
     painter.restore();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/form_assembly.h"
+#include "ui/qt_device.h"
 
 #include <QFrame>
 #include <QTransform>
@@ -20,6 +21,8 @@ public:
     void setZoom(double zoom);
     /// Maps the surface's coordinates, in pixels of the inner area at 100 %, to the widget.
     QTransform surfaceTransform() const;
+    /// What the panel's drawing keeps between paints, and which savings it uses.
+    DrawingCache& drawingCache() { return drawingCache_; }
 
     /// Paints at once, nested in the caller, as the handlers' repaint requires.
     void Refresh() override { repaint(); }
@@ -37,6 +40,7 @@ private:
 
     render::FormAssembly* assembly_ = nullptr;
     render::PanelId panel_ = render::PanelId::P1;
+    DrawingCache drawingCache_;
     bool showFocus_ = false;
     QSizeF designInner_;
 };

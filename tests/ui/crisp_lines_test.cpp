@@ -1,0 +1,190 @@
+#include "window_fixture.h"
+
+#include "core/colour.h"
+#include "ui/palette.h"
+#include "ui/qt_device.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+
+namespace tessarion::ui::testing {
+namespace {
+
+/// An axis-aligned line, and a place along it where nothing else is drawn at `phase`.
+struct CrispLine {
+    const char* panel;
+    const char* what;
+    int phase;
+    Qt::Orientation orientation;
+    double across; ///< Inner-area pixel of the line: its row, or its column.
+    double along;  ///< Inner-area pixel along the line where it is looked at.
+    int width;     ///< Pen width in logical pixels.
+    core::Colour colour;
+};
+
+// p2 is 344 x 384 pixels for x and y from -10 to 10: the x axis is row 192 and the y axis
+// column 172. At phase 45 the components and the vector lie right of the y axis and above
+// the x axis; at phase 270 P1's green bar covers the lower scale arm, not the upper one.
+constexpr CrispLine crispLines[] = {
+    {"p2", "x axis, left of the centre", 45, Qt::Horizontal, 192, 86, 2, core::colours::buttonText},
+    {"p2", "y axis, below the centre", 45, Qt::Vertical, 172, 268, 2, core::colours::buttonText},
+    {"P1", "upper scale arm", 270, Qt::Vertical, 115, 185, 3, core::colours::black},
+};
+
+void PrintTo(const CrispLine& line, std::ostream* out) { *out << line.panel << " " << line.what; }
+
+class CrispLines : public WindowTest, public ::testing::WithParamInterface<CrispLine> {};
+
+/// The pixels of `image` across `line` at its sampling place, in device pixels, from
+/// `first` to `last`.
+std::vector<QRgb> profile(const QImage& image, const CrispLine& line, int along, int first,
+                          int last)
+{
+    std::vector<QRgb> pixels;
+    for (int i = first; i <= last; ++i)
+        pixels.push_back(line.orientation == Qt::Horizontal ? image.pixel(along, i)
+                                                            : image.pixel(i, along));
+    return pixels;
+}
+
+std::string describe(const std::vector<QRgb>& pixels, int first)
+{
+    std::ostringstream text;
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        text << first + static_cast<int>(i) << ":" << std::hex << (pixels[i] & 0xFFFFFFu)
+             << std::dec << " ";
+    return text.str();
+}
+
+/// Expects `pixels`, from device pixel `first` on, to cross a band of exactly `width` pixels of
+/// `full`, with the background on both sides and within a pixel of `centre`.
+void expectCrispBand(const std::vector<QRgb>& pixels, int first, QRgb full, int width,
+                     double centre, const std::string& what)
+{
+    const QRgb background = toQColor(core::colours::buttonFace).rgb();
+    const auto firstFull = std::find(pixels.begin(), pixels.end(), full);
+    ASSERT_NE(firstFull, pixels.end()) << what << " not found: " << describe(pixels, first);
+    const auto pastFull =
+        std::find_if(firstFull, pixels.end(), [full](QRgb p) { return p != full; });
+    EXPECT_EQ(pastFull - firstFull, width) << what << ": " << describe(pixels, first);
+    ASSERT_NE(firstFull, pixels.begin());
+    ASSERT_NE(pastFull, pixels.end());
+    EXPECT_EQ(*(firstFull - 1), background) << what << ": " << describe(pixels, first);
+    EXPECT_EQ(*pastFull, background) << what << ": " << describe(pixels, first);
+    const double bandCentre = first + (firstFull - pixels.begin()) + width / 2.0;
+    EXPECT_NEAR(bandCentre, centre, 1.0) << what;
+}
+
+int deviceWidth(int width, double scale)
+{
+    return std::max(1, static_cast<int>(std::floor(width * scale + 0.5)));
+}
+
+TEST_P(CrispLines, CoverTheirDeviceWidthInFullAndNothingBeside)
+{
+    const CrispLine& line = GetParam();
+    window->form().state.Phase = line.phase - 1;
+    click("Command8");
+    PanelWidget* panel = window->panel(line.panel);
+    const QImage image = panel->grab().toImage();
+    const double scale = image.devicePixelRatio();
+    const int expectedWidth = deviceWidth(line.width, scale);
+    const QPoint inner = panel->contentsRect().topLeft();
+    const bool horizontal = line.orientation == Qt::Horizontal;
+    // Device pixels of the panel image, whose origin is the panel's outer corner.
+    const double origin = horizontal ? inner.y() : inner.x();
+    const double alongOrigin = horizontal ? inner.x() : inner.y();
+    const double centre = (origin + line.across + 0.5) * scale;
+    const int along = static_cast<int>(std::floor((alongOrigin + line.along + 0.5) * scale));
+
+    const int first = static_cast<int>(std::floor(centre)) - expectedWidth - 3;
+    const int last = static_cast<int>(std::floor(centre)) + expectedWidth + 3;
+    const std::vector<QRgb> pixels = profile(image, line, along, first, last);
+    expectCrispBand(pixels, first, toQColor(line.colour).rgb(), expectedWidth, centre,
+                    std::string(line.what) + " at scale " + std::to_string(scale));
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, CrispLines, ::testing::ValuesIn(crispLines), [](const auto& info) {
+    std::string name = std::string(info.param.panel) + "_" + info.param.what;
+    std::replace_if(
+        name.begin(), name.end(),
+        [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    return name;
+});
+
+/// A painter zoomed on top of its device pixel ratio, as for a projector, with the panel's
+/// origin between device pixels.
+class ZoomedPainter : public ::testing::TestWithParam<double> {
+protected:
+    static constexpr double inner = 100;
+
+    /// Paints `paint` through a device on `image`, zoomed by the test's factor.
+    template <typename Paint> void paintOn(QImage& image, DrawingCache* cache, Paint paint) const
+    {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.translate(origin, origin);
+        painter.scale(GetParam(), GetParam());
+        QtDevice device(painter, QApplication::font(), inner, inner, cache);
+        paint(device);
+    }
+    /// Device pixels of logical panel coordinate `at`.
+    double device(double at) const { return origin + at * GetParam(); }
+
+    static constexpr double origin = 2.5;
+};
+
+TEST_P(ZoomedPainter, AxisAlignedLinesCoverWholeDevicePixels)
+{
+    QImage image(400, 400, QImage::Format_RGB32);
+    paintOn(image, nullptr, [](QtDevice& device) {
+        device.fill(core::colours::buttonFace);
+        device.line({10, 40}, {90, 40}, core::colours::black, 2);
+        device.line({50, 5}, {50, 75}, core::colours::black, 2);
+    });
+    const int width = deviceWidth(2, GetParam());
+    const QRgb black = toQColor(core::colours::black).rgb();
+    const int across = static_cast<int>(std::floor(device(20.5)));
+    std::vector<QRgb> column, row;
+    const int first = static_cast<int>(device(40.5)) - width - 3;
+    for (int y = first; y < first + 2 * width + 7; ++y)
+        column.push_back(image.pixel(across, y));
+    const int firstX = static_cast<int>(device(50.5)) - width - 3;
+    for (int x = firstX; x < firstX + 2 * width + 7; ++x)
+        row.push_back(image.pixel(x, across));
+    expectCrispBand(column, first, black, width, device(40.5), "horizontal line");
+    expectCrispBand(row, firstX, black, width, device(50.5), "vertical line");
+}
+
+TEST_P(ZoomedPainter, KeptImagesChangeNoPixel)
+{
+    DrawingCache cache;
+    for (int paint = 0; paint < 6; ++paint) {
+        // The same leading operations every time, then a vector that turns.
+        const auto operations = [paint](QtDevice& device) {
+            device.fill(core::colours::buttonFace);
+            device.ellipse({50, 50}, 30, 30, core::colours::black, 2);
+            device.line({10, 50}, {90, 50}, core::colours::black, 2);
+            device.text({82, 52}, "X", core::colours::black);
+            device.line({50, 50}, {50 + 25 * std::cos(paint), 50 - 25 * std::sin(paint)},
+                        core::colours::red, 1);
+        };
+        QImage kept(400, 400, QImage::Format_RGB32);
+        QImage afresh(400, 400, QImage::Format_RGB32);
+        paintOn(kept, &cache, operations);
+        paintOn(afresh, nullptr, operations);
+        EXPECT_EQ(kept, afresh) << "paint " << paint << " zoomed " << GetParam();
+    }
+    EXPECT_GE(cache.reusedPaints(), 4);
+}
+
+INSTANTIATE_TEST_SUITE_P(Zooms, ZoomedPainter, ::testing::Values(1.25, 1.5, 2.0, 2.5, 3.0));
+
+} // namespace
+} // namespace tessarion::ui::testing
