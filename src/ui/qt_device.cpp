@@ -632,10 +632,11 @@ void QtDevice::drawOutline(QPainter& painter, core::Colour colour, int width, co
 
 bool QtDevice::stampable(const Canvas& canvas, const QRect& extent) const
 {
-    constexpr int largestStamp = 256 * 256;
+    // Small shapes only: a large circle is kept with the rest of its panel, if at all.
+    constexpr int largestStamp = 256;
     return saving(DrawingCache::Stamps) && canvas.onBackground &&
-           kept_->environment.format != QImage::Format_Invalid &&
-           extent.width() * extent.height() <= largestStamp;
+           kept_->environment.format != QImage::Format_Invalid && extent.width() <= largestStamp &&
+           extent.height() <= largestStamp;
 }
 
 // The kept image of a circle drawn on plain background, made the second time it is asked
