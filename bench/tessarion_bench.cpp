@@ -4,7 +4,6 @@
 
 #include "harness.h"
 
-#include "core/controls.h"
 #include "core/form.h"
 #include "painted_form.h"
 #include "render/painters.h"
