@@ -48,7 +48,7 @@ class CloseOnExposePlugin : public QGenericPlugin {
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "close_on_expose.json")
 
 public:
-    QObject* create(const QString& key, const QString& /*specification*/) override
+    QObject* create(const QString& key, const QString& /*parameters*/) override
     {
         if (key.compare(QLatin1String("tessarion-close-on-expose"), Qt::CaseInsensitive) != 0)
             return nullptr;
