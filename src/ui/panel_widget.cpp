@@ -11,7 +11,7 @@
 
 namespace tessarion::ui {
 
-PanelWidget::PanelWidget(QWidget* parent, QSize outerSize)
+PanelWidget::PanelWidget(QWidget* parent, QSize outerSize, RepeatedPaints repeated)
     : QFrame(parent)
     , designInner_(QSizeF(outerSize) - 2 * QSizeF(core::panelBorderPixels, core::panelBorderPixels))
 {
@@ -21,6 +21,8 @@ PanelWidget::PanelWidget(QWidget* parent, QSize outerSize)
     setFocusPolicy(Qt::TabFocus);
     // The surface erases everything inside the frame on every paint.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    if (repeated == RepeatedPaints::Reuse)
+        reuse_.emplace();
 }
 
 void PanelWidget::attach(render::FormAssembly& assembly, render::PanelId panel)
@@ -60,11 +62,13 @@ void PanelWidget::drawSurface(QPainter& painter)
     painter.setTransform(surfaceTransform(), true);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    {
-        // The device clips to the inner area's whole device pixels, and finishes the paint
-        // as it goes.
-        QtDevice device(painter, font(), designInner_.width(), designInner_.height(),
-                        &drawingCache_);
+    // The device clips to the inner area's whole device pixels.
+    QtDevice device(painter, font(), designInner_, reuse_ ? &kept_ : nullptr);
+    if (reuse_) {
+        reuse_->begin(device);
+        assembly_->paint(panel_, *reuse_);
+        reuse_->finish();
+    } else {
         assembly_->paint(panel_, device);
     }
     painter.restore();
