@@ -48,10 +48,31 @@ QTransform PanelWidget::surfaceTransform() const
 void PanelWidget::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
+    eraseBorder(painter);
     drawFrame(&painter);
     drawSurface(painter);
     if (showFocus_)
         drawFocusMark(painter);
+}
+
+// At a fractional scale the frame and the erase each round to whole device pixels their own
+// way, and may leave a row or column between them that neither paints; the panel paints all
+// its pixels itself, so such a pixel would keep what an earlier frame left there. The border
+// is erased first, reaching a pixel into the inner area, which the surface then covers.
+void PanelWidget::eraseBorder(QPainter& painter)
+{
+    const QRect outer = rect();
+    const QRect inner = contentsRect().adjusted(1, 1, -1, -1);
+    const QBrush background = palette().window();
+    painter.fillRect(QRect(outer.topLeft(), QPoint(outer.right(), inner.top() - 1)), background);
+    painter.fillRect(QRect(QPoint(outer.left(), inner.bottom() + 1), outer.bottomRight()),
+                     background);
+    painter.fillRect(
+        QRect(QPoint(outer.left(), inner.top()), QPoint(inner.left() - 1, inner.bottom())),
+        background);
+    painter.fillRect(
+        QRect(QPoint(inner.right() + 1, inner.top()), QPoint(outer.right(), inner.bottom())),
+        background);
 }
 
 void PanelWidget::drawSurface(QPainter& painter)

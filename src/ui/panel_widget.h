@@ -40,6 +40,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void eraseBorder(QPainter& painter);
     void drawSurface(QPainter& painter);
     void drawFocusMark(QPainter& painter);
 
