@@ -274,7 +274,7 @@ void measurePainters(std::vector<Row>& rows)
     std::map<render::PanelId, QImage> images;
     struct Reuse {
         render::PaintReuse reuse;
-        QImage kept;
+        ui::DrawingMemory memory;
     };
     std::map<std::pair<render::PanelId, bool>, Reuse> reuses;
     const auto drawing = [&images, &font, &reuses](bool reuse) -> PaintOnce {
@@ -294,10 +294,11 @@ void measurePainters(std::vector<Row>& rows)
                 return;
             }
             Reuse& kept = reuses[{panel, withPainter}];
-            ui::QtDevice device(painter, font, inner, &kept.kept);
+            ui::QtDevice device(painter, font, inner, &kept.memory);
             kept.reuse.begin(device);
             paintPanel(form, panel, withPainter, kept.reuse);
             kept.reuse.finish();
+            kept.memory.texts.sweep();
         };
     };
     const PaintOnce draw = drawing(false);

@@ -84,11 +84,12 @@ void PanelWidget::drawSurface(QPainter& painter)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     // The device clips to the inner area's whole device pixels.
-    QtDevice device(painter, font(), designInner_, reuse_ ? &kept_ : nullptr);
+    QtDevice device(painter, font(), designInner_, reuse_ ? &memory_ : nullptr);
     if (reuse_) {
         reuse_->begin(device);
         assembly_->paint(panel_, *reuse_);
         reuse_->finish();
+        memory_.texts.sweep();
     } else {
         assembly_->paint(panel_, device);
     }

@@ -2,9 +2,9 @@
 
 #include "render/form_assembly.h"
 #include "render/paint_reuse.h"
+#include "ui/qt_device.h"
 
 #include <QFrame>
-#include <QImage>
 #include <QTransform>
 
 #include <optional>
@@ -47,7 +47,7 @@ private:
     render::FormAssembly* assembly_ = nullptr;
     render::PanelId panel_ = render::PanelId::P1;
     std::optional<render::PaintReuse> reuse_; ///< The last paint, when repeats are reused.
-    QImage kept_;                             ///< The image the reuse puts back.
+    DrawingMemory memory_;                    ///< What the device keeps for the reuse.
     bool showFocus_ = false;
     QSizeF designInner_;
 };

@@ -6,7 +6,6 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QRegion>
-#include <QStaticText>
 #include <QString>
 
 #include <algorithm>
@@ -88,21 +87,15 @@ QTransform deviceWorldOf(QPainter& painter)
     return result;
 }
 
-QStaticText layoutOf(std::string_view text)
-{
-    QStaticText layout(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    layout.setTextFormat(Qt::PlainText);
-    return layout;
-}
 } // namespace
 
-QtDevice::QtDevice(QPainter& painter, const QFont& font, QSizeF inner, QImage* kept)
+QtDevice::QtDevice(QPainter& painter, const QFont& font, QSizeF inner, DrawingMemory* memory)
     : painter_(painter)
     , font_(font)
     , metrics_(font, painter.device())
     , inner_(inner)
     , toDevice_(painter.deviceTransform())
-    , kept_(kept)
+    , memory_(memory)
     , screen_{&painter, {}, painter.worldTransform(), false}
 {
     if (painter_.font() != font)
@@ -206,16 +199,20 @@ void QtDevice::text(render::DevicePoint topLeft, std::string_view text, core::Co
     // so it is the one way text is drawn.
     canvas_->ends = {};
     useDevicePixels(false);
-    canvas_->painter->setPen(linePen(colour, 1));
-    canvas_->painter->drawStaticText(QPointF(bounded(topLeft.x), bounded(topLeft.y)),
-                                     layoutOf(text));
+    QPainter& painter = *canvas_->painter;
+    painter.setPen(linePen(colour, 1));
+    const QPointF at(bounded(topLeft.x), bounded(topLeft.y));
+    if (memory_ != nullptr)
+        memory_->texts.draw(painter, at, text);
+    else
+        painter.drawStaticText(at, layoutOf(text));
 }
 
 double QtDevice::lineHeight() const { return metrics_.height(); }
 
 std::string QtDevice::setting() const
 {
-    if (kept_ == nullptr || !aligned_ || format_ == QImage::Format_Invalid)
+    if (memory_ == nullptr || !aligned_ || format_ == QImage::Format_Invalid)
         return {};
     // Exact numbers: a transform a rounding away shifts an edge by a device pixel.
     char numbers[160];
@@ -231,15 +228,16 @@ std::string QtDevice::setting() const
 // same pixel format, same transform up to a whole-pixel shift, same font and hints.
 void QtDevice::keep(std::span<const render::Operation> operations, bool fresh)
 {
+    QImage& kept = memory_->kept;
     if (fresh) {
-        if (kept_->size() != area_.size() || kept_->format() != format_)
-            *kept_ = QImage(area_.size(), format_);
+        if (kept.size() != area_.size() || kept.format() != format_)
+            kept = QImage(area_.size(), format_);
         // Fonts sized in points resolve against the image's resolution.
         constexpr double inchesPerMetre = 100 / 2.54;
-        kept_->setDotsPerMeterX(nearest(painter_.device()->logicalDpiX() * inchesPerMetre));
-        kept_->setDotsPerMeterY(nearest(painter_.device()->logicalDpiY() * inchesPerMetre));
+        kept.setDotsPerMeterX(nearest(painter_.device()->logicalDpiX() * inchesPerMetre));
+        kept.setDotsPerMeterY(nearest(painter_.device()->logicalDpiY() * inchesPerMetre));
     }
-    QPainter painter(kept_);
+    QPainter painter(&kept);
     painter.setRenderHints(painter.renderHints(), false);
     painter.setRenderHints(painter_.renderHints(), true);
     painter.setFont(font_);
@@ -258,7 +256,7 @@ void QtDevice::putKept()
     useDevicePixels(true);
     const QRegion visible = painter_.paintEngine()->systemClip();
     if (visible.rectCount() <= 1) {
-        painter_.drawImage(area_.topLeft(), *kept_);
+        painter_.drawImage(area_.topLeft(), memory_->kept);
         return;
     }
     // Under a clip of several rectangles (a panel with read-outs on it) Qt blends an image span
@@ -270,7 +268,7 @@ void QtDevice::putKept()
         if (piece.isEmpty())
             continue;
         painter_.setClipRect(piece);
-        painter_.drawImage(piece.topLeft(), *kept_, piece.translated(-area_.topLeft()));
+        painter_.drawImage(piece.topLeft(), memory_->kept, piece.translated(-area_.topLeft()));
     }
     painter_.setClipRect(clip);
 }

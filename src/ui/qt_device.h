@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/paint_reuse.h"
+#include "ui/text_layouts.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -15,6 +16,12 @@ class QPainter;
 
 namespace tessarion::ui {
 
+/// What a panel keeps for its device from paint to paint.
+struct DrawingMemory {
+    QImage kept;       ///< The image of the repeated leading operations of a paint.
+    TextLayouts texts; ///< Texts laid out.
+};
+
 /// Draws a panel's primitives with QPainter at the full resolution of the target. Every line
 /// is a whole number of device pixels wide; axis-aligned lines and dots cover whole device
 /// pixels, with square ends half the width beyond their end points; diagonal lines and
@@ -24,9 +31,9 @@ namespace tessarion::ui {
 class QtDevice final : public render::KeepingDevice {
 public:
     /// Draws with `painter`, whose origin is the panel's inner top-left corner, and clips it
-    /// to the inner area's whole device pixels. With `kept` it can keep an image there from
-    /// paint to paint.
-    QtDevice(QPainter& painter, const QFont& font, QSizeF inner, QImage* kept = nullptr);
+    /// to the inner area's whole device pixels. With `memory` it can keep an image there, and
+    /// texts laid out, from paint to paint.
+    QtDevice(QPainter& painter, const QFont& font, QSizeF inner, DrawingMemory* memory = nullptr);
     QtDevice(const QtDevice&) = delete;
     QtDevice& operator=(const QtDevice&) = delete;
 
@@ -78,7 +85,7 @@ private:
     QRect area_;           ///< The inner area's whole device pixels.
     bool aligned_ = false; ///< The device transform only scales and translates.
     QImage::Format format_ = QImage::Format_Invalid; ///< The target's, when it is a raster image.
-    QImage* kept_;
+    DrawingMemory* memory_;
     Canvas screen_;
     Canvas* canvas_ = &screen_; ///< Where the operations go now: the screen or the kept image.
 };

@@ -125,16 +125,16 @@ protected:
     static constexpr double inner = 100;
 
     /// Paints `paint` through a device on `image`, zoomed by the test's factor; with `reuse`
-    /// through it, keeping its image in `kept`.
+    /// through it, keeping what it keeps in `memory`.
     template <typename Paint>
-    void paintOn(QImage& image, render::PaintReuse* reuse, QImage* kept, Paint paint) const
+    void paintOn(QImage& image, render::PaintReuse* reuse, DrawingMemory* memory, Paint paint) const
     {
         image.fill(Qt::white);
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.translate(origin, origin);
         painter.scale(GetParam(), GetParam());
-        QtDevice device(painter, QApplication::font(), {inner, inner}, kept);
+        QtDevice device(painter, QApplication::font(), {inner, inner}, memory);
         if (reuse == nullptr) {
             paint(device);
             return;
@@ -174,7 +174,7 @@ TEST_P(ZoomedPainter, AxisAlignedLinesCoverWholeDevicePixels)
 TEST_P(ZoomedPainter, KeptImagesChangeNoPixel)
 {
     render::PaintReuse reuse;
-    QImage keptImage;
+    DrawingMemory memory;
     for (int paint = 0; paint < 6; ++paint) {
         // The same leading operations every time, then a vector that turns.
         const auto operations = [paint](render::Device& device) {
@@ -187,12 +187,12 @@ TEST_P(ZoomedPainter, KeptImagesChangeNoPixel)
         };
         QImage kept(400, 400, QImage::Format_RGB32);
         QImage afresh(400, 400, QImage::Format_RGB32);
-        paintOn(kept, &reuse, &keptImage, operations);
+        paintOn(kept, &reuse, &memory, operations);
         paintOn(afresh, nullptr, nullptr, operations);
         EXPECT_EQ(kept, afresh) << "paint " << paint << " zoomed " << GetParam();
     }
     // The repeated part really came from a kept image.
-    EXPECT_FALSE(keptImage.isNull());
+    EXPECT_FALSE(memory.kept.isNull());
 }
 
 INSTANTIATE_TEST_SUITE_P(Zooms, ZoomedPainter, ::testing::Values(1.25, 1.5, 2.0, 2.5, 3.0));
