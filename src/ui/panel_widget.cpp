@@ -89,7 +89,7 @@ void PanelWidget::drawSurface(QPainter& painter)
         reuse_->begin(device);
         assembly_->paint(panel_, *reuse_);
         reuse_->finish();
-        memory_.texts.sweep();
+        memory_.sweep();
     } else {
         assembly_->paint(panel_, device);
     }

@@ -118,9 +118,10 @@ QtDevice::QtDevice(QPainter& painter, const QFont& font, QSizeF inner, DrawingMe
 
 void QtDevice::fill(core::Colour background)
 {
-    canvas_->ends = {};
+    takeTrail();
     if (aligned_) {
         fillPixels(area_, background);
+        canvas_->trail.erasedTo = background;
         return;
     }
     useDevicePixels(false);
@@ -132,7 +133,7 @@ void QtDevice::line(render::DevicePoint from, render::DevicePoint to, core::Colo
 {
     if (!aligned_) {
         // Rotated or mirrored: no device pixel grid to snap to; drawn through pixel centres.
-        canvas_->ends = {};
+        takeTrail();
         useDevicePixels(false);
         canvas_->painter->setPen(linePen(colour, std::max(width, 1)));
         canvas_->painter->drawLine(boundedPoint(from), boundedPoint(to));
@@ -149,7 +150,7 @@ void QtDevice::line(render::DevicePoint from, render::DevicePoint to, core::Colo
 void QtDevice::ellipse(render::DevicePoint centre, double radiusX, double radiusY,
                        core::Colour colour, int width)
 {
-    canvas_->ends = {};
+    const Trail before = takeTrail();
     QPainter& painter = *canvas_->painter;
     painter.setBrush(Qt::NoBrush);
     if (!aligned_) {
@@ -170,11 +171,16 @@ void QtDevice::ellipse(render::DevicePoint centre, double radiusX, double radius
     const int right = std::max(nearest(a.x() + outerX), left + across);
     const int top = nearest(a.y() - outerY);
     const int bottom = std::max(nearest(a.y() + outerY), top + across);
-    const double inset = across / 2.0;
+    const QRect extent(left, top, right - left, bottom - top);
     useDevicePixels(true);
-    painter.setPen(linePen(colour, across));
-    painter.drawEllipse(
-        QRectF(left + inset, top + inset, right - left - across, bottom - top - across));
+    // Only the erase lies under it, so its pixels depend on its size alone.
+    if (memory_ != nullptr && before.erasedTo && format_ != QImage::Format_Invalid &&
+        extent.width() <= Stamps::largest && extent.height() <= Stamps::largest) {
+        memory_->stamps.draw(painter, extent, colour, across, *before.erasedTo,
+                             painter.renderHints(), format_);
+        return;
+    }
+    drawOutline(painter, extent, colour, across);
 }
 
 void QtDevice::dot(render::DevicePoint at, core::Colour colour, int width)
@@ -184,7 +190,7 @@ void QtDevice::dot(render::DevicePoint at, core::Colour colour, int width)
         drawAxisAligned(a, a, colour, width);
         return;
     }
-    canvas_->ends = {};
+    takeTrail();
     useDevicePixels(false);
     const double across = std::max(width, 1);
     const QPointF a = boundedPoint(at);
@@ -197,7 +203,7 @@ void QtDevice::text(render::DevicePoint topLeft, std::string_view text, core::Co
     // Text keeps its place in logical pixels, as the font's own metrics lay it out. Qt's
     // static text places glyphs a 64th of a pixel differently from drawText in some places,
     // so it is the one way text is drawn.
-    canvas_->ends = {};
+    takeTrail();
     useDevicePixels(false);
     QPainter& painter = *canvas_->painter;
     painter.setPen(linePen(colour, 1));
@@ -252,7 +258,7 @@ void QtDevice::keep(std::span<const render::Operation> operations, bool fresh)
 
 void QtDevice::putKept()
 {
-    screen_.ends = {};
+    screen_.trail = {};
     useDevicePixels(true);
     const QRegion visible = painter_.paintEngine()->systemClip();
     if (visible.rectCount() <= 1) {
@@ -282,6 +288,8 @@ void QtDevice::useDevicePixels(bool devicePixels)
     canvas.inDevicePixels = devicePixels;
 }
 
+QtDevice::Trail QtDevice::takeTrail() { return std::exchange(canvas_->trail, Trail{}); }
+
 QPointF QtDevice::toDevice(render::DevicePoint point) const
 {
     return toDevice_.map(boundedPoint(point));
@@ -297,7 +305,7 @@ void QtDevice::fillPixels(const QRect& pixels, core::Colour colour)
 // of no length is a dot as wide as the pen.
 void QtDevice::drawAxisAligned(QPointF a, QPointF b, core::Colour colour, int width)
 {
-    canvas_->ends = {};
+    takeTrail();
     const int wideX = deviceWidth(width, toDevice_.m11());
     const int wideY = deviceWidth(width, toDevice_.m22());
     const int left = firstPixel(std::min(a.x(), b.x()), wideX);
@@ -309,7 +317,7 @@ void QtDevice::drawAxisAligned(QPointF a, QPointF b, core::Colour colour, int wi
 
 void QtDevice::drawDiagonal(QPointF a, QPointF b, core::Colour colour, int width)
 {
-    const RoundEnds previous = std::exchange(canvas_->ends, RoundEnds{});
+    const RoundEnds previous = takeTrail().ends;
     const int across = deviceWidth(width, (toDevice_.m11() + toDevice_.m22()) / 2);
     QPainter& painter = *canvas_->painter;
     useDevicePixels(true);
@@ -326,7 +334,7 @@ void QtDevice::drawDiagonal(QPointF a, QPointF b, core::Colour colour, int width
         painter.drawEllipse(a, across / 2.0, across / 2.0);
     if (!previous.has(b, across, colour))
         painter.drawEllipse(b, across / 2.0, across / 2.0);
-    canvas_->ends = {a, b, across, colour};
+    canvas_->trail.ends = {a, b, across, colour};
 }
 
 } // namespace tessarion::ui
