@@ -9,6 +9,7 @@
 #include "ui/push_button.h"
 #include "ui/qt_text.h"
 #include "ui/readout_field.h"
+#include "ui/window_actions.h"
 #include "ui/window_zoom.h"
 
 #include <QIcon>
@@ -75,6 +76,7 @@ MainWindow::MainWindow(std::string decimalSeparator)
     resize(core::wholePixels(core::clientWidthTwips), core::wholePixels(core::clientHeightTwips));
     build();
     zoom_ = new WindowZoom(*this);
+    actions_ = new WindowActions(*this, *zoom_);
     assemble(std::move(decimalSeparator));
     form().Form_Load();
 }

@@ -20,6 +20,7 @@ namespace tessarion::ui {
 class PanelWidget;
 class PreciseTimer;
 class ReadoutField;
+class WindowActions;
 class WindowZoom;
 
 /// The decimal separator of the user's regional settings.
@@ -41,8 +42,10 @@ public:
     PanelWidget* panel(std::string_view name) const;
     /// The animation timer.
     PreciseTimer& timer1() const { return *timer1_; }
-    /// The zoom of the whole window, with its keys and context menu.
+    /// The zoom of the whole window.
     WindowZoom& zoom() const { return *zoom_; }
+    /// The window's actions, their keys and its context menu.
+    WindowActions& windowActions() const { return *actions_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -64,6 +67,7 @@ private:
     std::vector<const core::ControlSpec*> frames_;
     PreciseTimer* timer1_ = nullptr;
     WindowZoom* zoom_ = nullptr;
+    WindowActions* actions_ = nullptr;
     std::unique_ptr<render::FormAssembly> assembly_;
 };
 

@@ -47,12 +47,19 @@ void PanelWidget::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     drawFrame(&painter);
-    drawSurface(painter);
+    drawSurface(painter, &drawingCache_);
     if (showFocus_)
         drawFocusMark(painter);
 }
 
-void PanelWidget::drawSurface(QPainter& painter)
+void PanelWidget::paintPicture(QPainter& painter)
+{
+    drawFrame(&painter);
+    // A kept image would land in a vector picture as a bitmap.
+    drawSurface(painter, nullptr);
+}
+
+void PanelWidget::drawSurface(QPainter& painter, DrawingCache* cache)
 {
     if (assembly_ == nullptr)
         return;
@@ -63,8 +70,7 @@ void PanelWidget::drawSurface(QPainter& painter)
     {
         // The device clips to the inner area's whole device pixels, and finishes the paint
         // as it goes.
-        QtDevice device(painter, font(), designInner_.width(), designInner_.height(),
-                        &drawingCache_);
+        QtDevice device(painter, font(), designInner_.width(), designInner_.height(), cache);
         assembly_->paint(panel_, device);
     }
     painter.restore();

@@ -24,6 +24,10 @@ public:
     /// What the panel's drawing keeps between paints, and which savings it uses.
     DrawingCache& drawingCache() { return drawingCache_; }
 
+    /// Draws the border and the drawing afresh, without kept images, with `painter` at the
+    /// panel's top-left corner: for pictures taken out of the window.
+    void paintPicture(QPainter& painter);
+
     /// Paints at once, nested in the caller, as the handlers' repaint requires.
     void Refresh() override { repaint(); }
     /// Asks the event loop for a paint.
@@ -35,7 +39,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    void drawSurface(QPainter& painter);
+    void drawSurface(QPainter& painter, DrawingCache* cache);
     void drawFocusMark(QPainter& painter);
 
     render::FormAssembly* assembly_ = nullptr;

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+class QAction;
+class QKeySequence;
+class QMenu;
+class QString;
+
+namespace tessarion::ui {
+
+class MainWindow;
+class PanelWidget;
+class WindowZoom;
+
+/// The window's actions in one place: their texts, keys and entries in the context menu,
+/// which opens wherever the controls leave a right click or the Menu key to the window.
+class WindowActions : public QObject {
+    Q_OBJECT
+public:
+    /// Adds the actions to `window`; the zoom entries drive `zoom`.
+    WindowActions(MainWindow& window, WindowZoom& zoom);
+    ~WindowActions() override;
+
+    /// The context menu; the entries for one picture show only when it opened over a panel.
+    QMenu& menu() const { return *menu_; }
+    QAction& copyPictureAction() const { return *copyPicture_; }
+    QAction& savePictureAction() const { return *savePicture_; }
+    QAction& fullScreenAction() const { return *fullScreen_; }
+    QAction& zoomInAction() const { return *zoomIn_; }
+    QAction& zoomOutAction() const { return *zoomOut_; }
+    QAction& actualSizeAction() const { return *actualSize_; }
+
+    /// Shows the context menu at `globalPos`, with the entries for `panel` if there is one.
+    void popupMenu(QPoint globalPos, PanelWidget* panel);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    template <typename Receiver>
+    QAction* add(const QString& text, const QList<QKeySequence>& keys, Receiver* receiver,
+                 void (Receiver::*slot)());
+    void copyWindow();
+    void saveWindow();
+    void copyPanel();
+    void savePanel();
+    void save(PanelWidget* panel);
+    void followWindowState();
+
+    MainWindow& window_;
+    QMenu* menu_ = nullptr;
+    QAction* copyPicture_ = nullptr;
+    QAction* savePicture_ = nullptr;
+    QAction* copyPanel_ = nullptr;
+    QAction* savePanel_ = nullptr;
+    QAction* fullScreen_ = nullptr;
+    QAction* leaveFullScreen_ = nullptr;
+    QAction* zoomIn_ = nullptr;
+    QAction* zoomOut_ = nullptr;
+    QAction* actualSize_ = nullptr;
+    QPointer<PanelWidget> menuPanel_; ///< The panel the menu opened over.
+};
+
+} // namespace tessarion::ui
