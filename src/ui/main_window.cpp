@@ -100,6 +100,7 @@ void MainWindow::build()
         case core::ControlKind::LineFigure: break;
         }
     }
+    stackPanelsInTickOrder();
     setTabOrder();
     // The first stop of the tab order has the focus when the window opens.
     tabStops_.front().second->setFocus();
@@ -165,6 +166,16 @@ void MainWindow::addButton(const core::ControlSpec& spec)
         connect(button, &QPushButton::clicked, this,
                 [this, method = handler->second] { (form().*method)(); });
     tabStops_.emplace_back(spec.tabIndex, button);
+}
+
+// The time graph shows the displacement stored last. A paint of the whole window (a resize,
+// a zoom, full screen, an uncover) paints the panels from the bottom of the stack up; in
+// the order of a tick, the pendulum's displacement is the one stored last, as after a tick.
+// The panels do not overlap, so their stacking shows nowhere else.
+void MainWindow::stackPanelsInTickOrder()
+{
+    for (const char* name : {"P1", "p3", "p2", "p4"})
+        lookup(panels_, name).raise();
 }
 
 void MainWindow::setTabOrder()

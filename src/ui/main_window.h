@@ -57,6 +57,7 @@ private:
     void addLabel(const core::ControlSpec& spec);
     void addButton(const core::ControlSpec& spec);
     QWidget* containerOf(const core::ControlSpec& spec);
+    void stackPanelsInTickOrder();
     void setTabOrder();
     void assemble(std::string decimalSeparator);
     void drawFrames(QPainter& painter);

@@ -29,12 +29,19 @@ constexpr double leastPngScale = 2;
 // Labels lie on their panel without a background of their own.
 constexpr QWidget::RenderFlags childFlags = QWidget::DrawChildren;
 
+// The style keeps bevels as bitmaps wherever the painter only scales; a shear far too small
+// to see makes it draw them as shapes, so that an SVG holds no bitmap.
+constexpr double invisibleShear = 1e-9;
+
 void renderChildren(QPainter& painter, QWidget& container)
 {
+    const QTransform unsheared = painter.worldTransform();
+    painter.shear(invisibleShear, 0);
     for (QWidget* child : container.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (!child->isWindow() && child->isVisibleTo(&container) &&
             qobject_cast<PanelWidget*>(child) == nullptr)
             child->render(&painter, child->pos(), QRegion(), childFlags);
+    painter.setWorldTransform(unsheared);
 }
 } // namespace
 
