@@ -168,7 +168,7 @@ std::optional<QString> Picture::save(const QString& path, const QByteArray& png,
                               : suffix == QLatin1String("svg") ? &svg
                                                                : nullptr;
     if (bytes == nullptr)
-        return tr("A picture is saved as PNG or SVG; the name must end in .png or .svg.");
+        return tr("Pictures are saved as PNG or SVG. The name must end in .png or .svg.");
     // The file appears whole under its name, or not at all.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
