@@ -127,7 +127,9 @@ void WindowActions::save(PanelWidget* panel)
     const QString pngFilter = tr("PNG image (*.png)");
     const QString svgFilter = tr("SVG drawing (*.svg)");
     QString filter = pngFilter;
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (!QDir(folder).exists())
+        folder = QDir::homePath();
     QString path =
         QFileDialog::getSaveFileName(&window_, tr("Save picture"), QDir(folder).filePath(name),
                                      pngFilter + QStringLiteral(";;") + svgFilter, &filter);
