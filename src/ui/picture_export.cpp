@@ -1,6 +1,7 @@
 #include "ui/picture_export.h"
 
 #include "core/layout.h"
+#include "ui/fonts.h"
 #include "ui/main_window.h"
 #include "ui/panel_widget.h"
 #include "ui/window_zoom.h"
@@ -42,6 +43,18 @@ void renderChildren(QPainter& painter, QWidget& container)
             qobject_cast<PanelWidget*>(child) == nullptr)
             child->render(&painter, child->pos(), QRegion(), childFlags);
     painter.setWorldTransform(unsheared);
+}
+// The generator names only a font's first family, which few systems have; the others follow
+// it, as they do on the screen.
+QByteArray withFallbackFonts(QByteArray svg)
+{
+    const QStringList families = windowFont().families();
+    QStringList fallbacks;
+    for (const QString& family : families)
+        fallbacks.append(QLatin1Char('\'') + family + QLatin1Char('\''));
+    fallbacks.append(QStringLiteral("sans-serif"));
+    return svg.replace(QStringLiteral("font-family=\"%1\"").arg(families.front()).toUtf8(),
+                       QStringLiteral("font-family=\"%1\"").arg(fallbacks.join(u", ")).toUtf8());
 }
 } // namespace
 
@@ -97,7 +110,7 @@ QByteArray Picture::svg() const
     painter.fillRect(QRect(QPoint(), layoutSize()), window_.palette().color(QPalette::Window));
     paint(painter, 1);
     painter.end();
-    return bytes;
+    return withFallbackFonts(bytes);
 }
 
 QString Picture::suggestedName(const QString& suffix) const

@@ -5,6 +5,7 @@
 #include "ui/panel_widget.h"
 #include "ui/precise_timer.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -62,6 +63,24 @@ protected:
 
     std::unique_ptr<MainWindow> window;
     support::PaintCounter paints;
+};
+
+/// The window, active, so that its shortcuts take the keys.
+class ActiveWindowTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    /// A key as the user presses it, wherever the focus is.
+    void press(QKeyCombination key) const
+    {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus != nullptr ? focus : window.get(), key.key(),
+                        key.keyboardModifiers());
+    }
 };
 
 } // namespace tessarion::ui::testing

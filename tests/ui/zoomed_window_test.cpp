@@ -24,21 +24,8 @@
 namespace tessarion::ui::testing {
 namespace {
 
-class ZoomedWindow : public WindowTest {
+class ZoomedWindow : public ActiveWindowTest {
 protected:
-    void SetUp() override
-    {
-        WindowTest::SetUp();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    }
-    /// A key as the user presses it, wherever the focus is.
-    void press(QKeyCombination key) const
-    {
-        QWidget* focus = QApplication::focusWidget();
-        QTest::keyClick(focus != nullptr ? focus : window.get(), key.key(),
-                        key.keyboardModifiers());
-    }
     double zoom() const { return window->zoom().factor(); }
     /// Expects `step`, with the paints it leaves pending, to paint each panel exactly once.
     void expectOnePaintOfEachPanel(const std::function<void()>& step)
