@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 
 class QAction;
@@ -26,20 +27,17 @@ public:
 
     /// The context menu; the entries for one picture show only when it opened over a panel.
     QMenu& menu() const { return *menu_; }
-    QAction& copyPictureAction() const { return *copyPicture_; }
-    QAction& savePictureAction() const { return *savePicture_; }
     QAction& fullScreenAction() const { return *fullScreen_; }
     QAction& zoomInAction() const { return *zoomIn_; }
     QAction& zoomOutAction() const { return *zoomOut_; }
     QAction& actualSizeAction() const { return *actualSize_; }
 
-    /// Shows the context menu at `globalPos`, with the entries for `panel` if there is one.
-    void popupMenu(QPoint globalPos, PanelWidget* panel);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// Shows the context menu at `globalPos`, with the entries for `panel` if there is one.
+    void popupMenu(QPoint globalPos, PanelWidget* panel);
     template <typename Receiver>
     QAction* add(const QString& text, const QList<QKeySequence>& keys, Receiver* receiver,
                  void (Receiver::*slot)());
