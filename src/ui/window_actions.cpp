@@ -124,19 +124,28 @@ void WindowActions::save(PanelWidget* panel)
     const QString name = picture.suggestedName(QStringLiteral("png"));
     const QByteArray png = picture.png();
     const QByteArray svg = picture.svg();
-    const QString pngFilter = tr("PNG image (*.png)");
-    const QString svgFilter = tr("SVG drawing (*.svg)");
-    QString filter = pngFilter;
     QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     if (!QDir(folder).exists())
         folder = QDir::homePath();
-    QString path =
-        QFileDialog::getSaveFileName(&window_, tr("Save picture"), QDir(folder).filePath(name),
-                                     pngFilter + QStringLiteral(";;") + svgFilter, &filter);
-    if (path.isEmpty())
+    QFileDialog dialog(&window_, tr("Save picture"), folder);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    const QString svgFilter = tr("SVG drawing (*.svg)");
+    dialog.setNameFilters({tr("PNG image (*.png)"), svgFilter});
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    dialog.selectFile(name);
+    // The name's extension follows the type chosen, as the file will.
+    connect(&dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog, &svgFilter](const QString& type) {
+                const QString suffix =
+                    type == svgFilter ? QStringLiteral("svg") : QStringLiteral("png");
+                dialog.setDefaultSuffix(suffix);
+                if (const QStringList chosen = dialog.selectedFiles(); !chosen.isEmpty())
+                    dialog.selectFile(QFileInfo(chosen.front()).completeBaseName() +
+                                      QLatin1Char('.') + suffix);
+            });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += filter == svgFilter ? QStringLiteral(".svg") : QStringLiteral(".png");
+    const QString path = dialog.selectedFiles().front();
     if (const std::optional<QString> failure = Picture::save(path, png, svg))
         QMessageBox::warning(&window_, tr("Picture not saved"),
                              tr("The picture could not be saved as\n%1\n\n%2")
