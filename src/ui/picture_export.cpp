@@ -17,7 +17,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 
 namespace tessarion::ui {
 
@@ -44,6 +43,7 @@ void renderChildren(QPainter& painter, QWidget& container)
             child->render(&painter, child->pos(), QRegion(), childFlags);
     painter.setWorldTransform(unsheared);
 }
+
 // The generator names only a font's first family, which few systems have; the others follow
 // it, as they do on the screen.
 QByteArray withFallbackFonts(QByteArray svg)

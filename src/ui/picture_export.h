@@ -51,7 +51,6 @@ public:
 private:
     void paint(QPainter& painter, double scale) const;
     void paintPanels(QPainter& painter) const;
-    void paintWidgets(QPainter& painter, bool belowPanels) const;
 
     MainWindow& window_;
     PanelWidget* panel_ = nullptr;
