@@ -56,9 +56,10 @@ ${table}
   the blocks' ratios.
 - **Painters**: one panel's paint, phase stepping through a whole turn, onto the recording
   device and onto an image through the Qt device (a QImage with QPainter, as a panel draws),
-  drawing everything afresh, and again with a drawing cache per panel kept across the paints,
-  as a panel widget keeps one; the baseline is the same panel without its painter, on the same
-  device. The comparison is what the painter adds.
+  drawing everything afresh, and again reusing repeated paints (the kept image of the leading
+  operations that repeat the last paint's, texts kept laid out, stamped circles), as a panel
+  widget does; the baseline is the same panel without its painter, on the same device. The
+  comparison is what the painter adds.
 - **Start-up**: from starting the process to the end of the first paint of all four panels,
   against an empty Qt window of the same size shown the same way; both are child processes,
   launched in turn, medians of 20 launches each. The reference row compares with the same
@@ -68,12 +69,11 @@ ${table}
   quits, against the minimal window repainting itself every 50 ms for as long.
 - **Tick cost at device pixel ratios 1, 2 and 3**: the tick cost in child processes started
   with QT_SCALE_FACTOR, 600 ticks on each side, also per million device pixels of the four
-  panels. Both windows draw with the same drawing savings: all of them (the program's own
-  setting), none (every operation rasterized afresh each paint), or all but one, which shows
-  what that one spares. In the rows with fewer savings the baseline column is the tick cost
-  with all savings at ratios 1, 2 and 3, and the comparison is the ratio to the empty-panel
-  window drawing with the same savings.
-- **What a tick adds**: the tick cost with all savings less the empty-panel window's, at
+  panels, reusing repeated paints as the program does, and again drawing every paint afresh.
+  The baseline is the same in every row: the same window whose four panels draw their frame
+  and a plain Qt erase of the inner area and nothing else, whatever the program draws and
+  however it draws it.
+- **What a tick adds**: the tick cost reusing repeated paints less the empty panels', at
   ratios 1, 2 and 3, beside the CPU per tick of the read-outs that a tick rewrites (the phase
   in degrees, radians and percent, the sine and the cosine) updated and repainted alone,
   without any panel; the comparison is their share.
@@ -88,11 +88,10 @@ ${table}
 
 ## What is left where a tick-cost target is missed
 
-The drawing device rasterizes only what changes: the erase and the fixed parts of the
-rotating vector and of the graph come from kept images, the mass and the bob from stamps,
-texts keep their layouts, and whole-pixel shapes skip the antialiasing rasterizer; the rows
-"Tick cost without ..." show what each of these spares. What a tick still adds to the empty
-panels is:
+A panel rasterizes little more than what changes: the erase and the fixed parts of the
+rotating vector and of the graph come from kept images, the mass and the bob from stamps, and
+texts keep their layouts; the row "Tick cost drawing every paint afresh" shows what this
+spares. What a tick still adds to the empty panels is:
 
 - the read-outs (row "What a tick adds"): five text fields rewritten and repainted on every
   tick. The sine and the cosine lie on the rotating-vector panel, so they are repainted with

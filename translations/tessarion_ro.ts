@@ -156,7 +156,30 @@
     </message>
 </context>
 <context>
-    <name>tessarion::ui::WindowZoom</name>
+    <name>tessarion::ui::Picture</name>
+    <message>
+        <source>Pictures are saved as PNG or SVG. The name must end in .png or .svg.</source>
+        <translation>Imaginile se salvează ca PNG sau SVG. Numele trebuie să se termine în .png sau .svg.</translation>
+    </message>
+</context>
+<context>
+    <name>tessarion::ui::WindowActions</name>
+    <message>
+        <source>&amp;Copy picture</source>
+        <translation>C&amp;opiază imaginea</translation>
+    </message>
+    <message>
+        <source>&amp;Save picture as…</source>
+        <translation>&amp;Salvează imaginea ca…</translation>
+    </message>
+    <message>
+        <source>Copy &amp;this picture</source>
+        <translation>Copiază &amp;această imagine</translation>
+    </message>
+    <message>
+        <source>Save t&amp;his picture as…</source>
+        <translation>Salvează aceas&amp;tă imagine ca…</translation>
+    </message>
     <message>
         <source>&amp;Full screen</source>
         <translation>&amp;Ecran complet</translation>
@@ -176,6 +199,32 @@
     <message>
         <source>Leave full screen</source>
         <translation>Ieși din ecranul complet</translation>
+    </message>
+    <message>
+        <source>PNG image (*.png)</source>
+        <translation>Imagine PNG (*.png)</translation>
+    </message>
+    <message>
+        <source>SVG drawing (*.svg)</source>
+        <translation>Desen SVG (*.svg)</translation>
+    </message>
+    <message>
+        <source>Save picture</source>
+        <translation>Salvează imaginea</translation>
+    </message>
+    <message>
+        <source>Picture not saved</source>
+        <translation>Imaginea nu a fost salvată</translation>
+    </message>
+    <message>
+        <source>The picture could not be saved as
+%1
+
+%2</source>
+        <translation>Imaginea nu a putut fi salvată ca
+%1
+
+%2</translation>
     </message>
 </context>
 </TS>

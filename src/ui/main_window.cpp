@@ -9,6 +9,7 @@
 #include "ui/push_button.h"
 #include "ui/qt_text.h"
 #include "ui/readout_field.h"
+#include "ui/window_actions.h"
 #include "ui/window_zoom.h"
 
 #include <QIcon>
@@ -75,6 +76,8 @@ MainWindow::MainWindow(std::string decimalSeparator, RepeatedPaints repeated)
     resize(core::wholePixels(core::clientWidthTwips), core::wholePixels(core::clientHeightTwips));
     build(repeated);
     zoom_ = new WindowZoom(*this);
+    // Owned by the window, as its child.
+    new WindowActions(*this, *zoom_);
     assemble(std::move(decimalSeparator));
     form().Form_Load();
 }
@@ -98,6 +101,7 @@ void MainWindow::build(RepeatedPaints repeated)
         case core::ControlKind::LineFigure: break;
         }
     }
+    stackPanelsInTickOrder();
     setTabOrder();
     // The first stop of the tab order has the focus when the window opens.
     tabStops_.front().second->setFocus();
@@ -163,6 +167,16 @@ void MainWindow::addButton(const core::ControlSpec& spec)
         connect(button, &QPushButton::clicked, this,
                 [this, method = handler->second] { (form().*method)(); });
     tabStops_.emplace_back(spec.tabIndex, button);
+}
+
+// The time graph shows the displacement stored last. A paint of the whole window (a resize,
+// a zoom, full screen, an uncover) paints the panels from the bottom of the stack up; in
+// the order of a tick, the pendulum's displacement is the one stored last, as after a tick.
+// The panels do not overlap, so their stacking shows nowhere else.
+void MainWindow::stackPanelsInTickOrder()
+{
+    for (const char* name : {"P1", "p3", "p2", "p4"})
+        lookup(panels_, name).raise();
 }
 
 void MainWindow::setTabOrder()

@@ -38,7 +38,7 @@ public:
     core::Form& form() { return assembly_->form(); }
     /// A panel by its layout name, or nullptr.
     PanelWidget* panel(std::string_view name) const;
-    /// The zoom of the whole window, with its keys and context menu.
+    /// The zoom of the whole window.
     WindowZoom& zoom() const { return *zoom_; }
 
 protected:
@@ -51,6 +51,7 @@ private:
     void addLabel(const core::ControlSpec& spec);
     void addButton(const core::ControlSpec& spec);
     QWidget* containerOf(const core::ControlSpec& spec);
+    void stackPanelsInTickOrder();
     void setTabOrder();
     void assemble(std::string decimalSeparator);
     void drawFrames(QPainter& painter);

@@ -50,7 +50,7 @@ void PanelWidget::paintEvent(QPaintEvent* /*event*/)
     QPainter painter(this);
     eraseBorder(painter);
     drawFrame(&painter);
-    drawSurface(painter);
+    drawSurface(painter, reuse_.has_value());
     if (showFocus_)
         drawFocusMark(painter);
 }
@@ -75,7 +75,14 @@ void PanelWidget::eraseBorder(QPainter& painter)
         background);
 }
 
-void PanelWidget::drawSurface(QPainter& painter)
+void PanelWidget::paintPicture(QPainter& painter)
+{
+    drawFrame(&painter);
+    // A kept image would land in a vector picture as a bitmap.
+    drawSurface(painter, false);
+}
+
+void PanelWidget::drawSurface(QPainter& painter, bool reusing)
 {
     if (assembly_ == nullptr)
         return;
@@ -84,8 +91,8 @@ void PanelWidget::drawSurface(QPainter& painter)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     // The device clips to the inner area's whole device pixels.
-    QtDevice device(painter, font(), designInner_, reuse_ ? &memory_ : nullptr);
-    if (reuse_) {
+    QtDevice device(painter, font(), designInner_, reusing ? &memory_ : nullptr);
+    if (reusing) {
         reuse_->begin(device);
         assembly_->paint(panel_, *reuse_);
         reuse_->finish();

@@ -29,6 +29,10 @@ public:
     /// Maps the surface's coordinates, in pixels of the inner area at 100 %, to the widget.
     QTransform surfaceTransform() const;
 
+    /// Draws the border and the drawing afresh, without kept images, with `painter` at the
+    /// panel's top-left corner: for pictures taken out of the window.
+    void paintPicture(QPainter& painter);
+
     /// Paints at once, nested in the caller, as the handlers' repaint requires.
     void Refresh() override { repaint(); }
     /// Asks the event loop for a paint.
@@ -41,7 +45,7 @@ protected:
 
 private:
     void eraseBorder(QPainter& painter);
-    void drawSurface(QPainter& painter);
+    void drawSurface(QPainter& painter, bool reusing);
     void drawFocusMark(QPainter& painter);
 
     render::FormAssembly* assembly_ = nullptr;

@@ -2,10 +2,6 @@
 
 #include "ui/panel_widget.h"
 
-#include <QAction>
-#include <QContextMenuEvent>
-#include <QKeySequence>
-#include <QMenu>
 #include <QScreen>
 #include <QWheelEvent>
 #include <QWidget>
@@ -17,13 +13,6 @@ namespace tessarion::ui {
 namespace {
 // One notch of a common mouse wheel; touch pads send smaller steps that add up to it.
 constexpr int wheelNotch = 120;
-
-QList<QKeySequence> withKey(QList<QKeySequence> keys, const QKeySequence& extra)
-{
-    if (!keys.contains(extra))
-        keys.append(extra);
-    return keys;
-}
 
 QFont zoomedFont(QFont font, double zoom)
 {
@@ -43,7 +32,6 @@ WindowZoom::WindowZoom(QWidget& window)
 {
     window.setMinimumSize(zoom::scaled(design_, zoom::steps.front()));
     record(window);
-    addActions();
     window.installEventFilter(this);
 }
 
@@ -66,43 +54,6 @@ void WindowZoom::record(QWidget& container)
             record(*panel);
         }
     }
-}
-
-void WindowZoom::addActions()
-{
-    using Slot = void (WindowZoom::*)();
-    auto add = [this](const QString& text, const QList<QKeySequence>& keys, Slot slot) {
-        auto* action = new QAction(text, this);
-        action->setShortcuts(keys);
-        action->setShortcutContext(Qt::WindowShortcut);
-        action->setShortcutVisibleInContextMenu(true);
-        connect(action, &QAction::triggered, this, slot);
-        window_.addAction(action);
-        return action;
-    };
-    fullScreen_ =
-        add(tr("&Full screen"),
-            withKey(QKeySequence::keyBindings(QKeySequence::FullScreen), QKeySequence(Qt::Key_F11)),
-            &WindowZoom::toggleFullScreen);
-    fullScreen_->setCheckable(true);
-    // Ctrl+= is Ctrl+Plus without Shift on most keyboards.
-    zoomIn_ = add(tr("Zoom &in"),
-                  withKey(QKeySequence::keyBindings(QKeySequence::ZoomIn),
-                          QKeySequence(Qt::CTRL | Qt::Key_Equal)),
-                  &WindowZoom::zoomIn);
-    zoomOut_ = add(tr("Zoom &out"), QKeySequence::keyBindings(QKeySequence::ZoomOut),
-                   &WindowZoom::zoomOut);
-    actualSize_ =
-        add(tr("&Actual size"), {QKeySequence(Qt::CTRL | Qt::Key_0)}, &WindowZoom::actualSize);
-    // Escape reaches the controls except in full screen, where it leaves it.
-    leaveFullScreen_ =
-        add(tr("Leave full screen"), {QKeySequence(Qt::Key_Escape)}, &WindowZoom::leaveFullScreen);
-    leaveFullScreen_->setEnabled(false);
-
-    menu_ = new QMenu(&window_);
-    menu_->addAction(fullScreen_);
-    menu_->addSeparator();
-    menu_->addActions({zoomIn_, zoomOut_, actualSize_});
 }
 
 QRect WindowZoom::place(const QRect& design) const
@@ -198,14 +149,6 @@ void WindowZoom::wheel(int angleDelta)
         zoomOut();
 }
 
-void WindowZoom::followWindowState()
-{
-    const bool fullScreen = window_.isFullScreen();
-    fullScreen_->setChecked(fullScreen);
-    leaveFullScreen_->setEnabled(fullScreen);
-}
-
-// Context menus that the controls leave reach the window here.
 bool WindowZoom::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Wheel) {
@@ -224,11 +167,6 @@ bool WindowZoom::eventFilter(QObject* watched, QEvent* event)
         apply(zoom::fit(window_.size(), design_));
         break;
     case QEvent::Move: noteFrame(); break;
-    case QEvent::WindowStateChange: followWindowState(); break;
-    case QEvent::ContextMenu:
-        menu_->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
-        event->accept();
-        return true;
     default: break;
     }
     return false;

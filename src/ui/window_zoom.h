@@ -10,8 +10,6 @@
 #include <optional>
 #include <vector>
 
-class QAction;
-class QMenu;
 class QWidget;
 
 namespace tessarion::ui {
@@ -20,8 +18,8 @@ class PanelWidget;
 
 /// Scales the whole window uniformly: the layout is never rearranged, every control's place
 /// and font and every panel's drawing follow one zoom factor, which the window's size sets.
-/// Also the keys, the wheel and the context menu that change it. The zoom is a property of
-/// the display and is never saved.
+/// Also the wheel that changes it; the window's actions call the steps. The zoom is a
+/// property of the display and is never saved.
 class WindowZoom : public QObject {
     Q_OBJECT
 public:
@@ -48,13 +46,6 @@ public:
     void toggleFullScreen();
     void leaveFullScreen();
 
-    /// The context menu: Full screen, Zoom in, Zoom out and Actual size.
-    QMenu& menu() const { return *menu_; }
-    QAction& fullScreenAction() const { return *fullScreen_; }
-    QAction& zoomInAction() const { return *zoomIn_; }
-    QAction& zoomOutAction() const { return *zoomOut_; }
-    QAction& actualSizeAction() const { return *actualSize_; }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -66,25 +57,17 @@ private:
     };
 
     void record(QWidget& container);
-    void addActions();
     void apply(const zoom::Fit& fit);
     void wheel(int angleDelta);
     /// The screen's available area less the window's frame.
     QSize availableSize() const;
     void noteFrame();
-    void followWindowState();
 
     QWidget& window_;
     QSize design_;
     zoom::Fit fit_;
     std::vector<Control> controls_;
     std::vector<QPointer<PanelWidget>> panels_;
-    QMenu* menu_ = nullptr;
-    QAction* fullScreen_ = nullptr;
-    QAction* leaveFullScreen_ = nullptr;
-    QAction* zoomIn_ = nullptr;
-    QAction* zoomOut_ = nullptr;
-    QAction* actualSize_ = nullptr;
     int wheelDelta_ = 0;
     QSize normalFrame_; ///< The frame's share of a normal window's outer size.
 };

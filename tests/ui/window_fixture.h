@@ -5,7 +5,10 @@
 #include "ui/panel_widget.h"
 #include "ui/precise_timer.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
@@ -44,14 +47,19 @@ protected:
         return field == nullptr ? std::string() : field->text().toStdString();
     }
     void click(const char* name) const { QTest::mouseClick(button(name), Qt::LeftButton); }
-    /// The animation timer, found by its layout name.
-    PreciseTimer& timer1() const
+    /// A window action, found by its object name.
+    QAction& action(const char* name) const { return found<QAction>(name); }
+    /// The window's context menu.
+    QMenu& contextMenu() const { return found<QMenu>("contextMenu"); }
+    template <typename Child> Child& found(const char* name) const
     {
-        auto* found = window->findChild<PreciseTimer*>(QStringLiteral("Timer1"));
-        if (found == nullptr)
-            throw std::logic_error("the window has no Timer1");
-        return *found;
+        auto* child = window->findChild<Child*>(QLatin1String(name));
+        if (child == nullptr)
+            throw std::logic_error(std::string("the window has no ") + name);
+        return *child;
     }
+    /// The animation timer, found by its layout name.
+    PreciseTimer& timer1() const { return found<PreciseTimer>("Timer1"); }
     /// Paint counts of P1, p2, p3 and p4.
     std::array<int, 4> paintCounts() const
     {
@@ -71,6 +79,24 @@ protected:
 
     std::unique_ptr<MainWindow> window;
     support::PaintCounter paints;
+};
+
+/// The window, active, so that its shortcuts take the keys.
+class ActiveWindowTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    /// A key as the user presses it, wherever the focus is.
+    void press(QKeyCombination key) const
+    {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus != nullptr ? focus : window.get(), key.key(),
+                        key.keyboardModifiers());
+    }
 };
 
 } // namespace tessarion::ui::testing

@@ -4,6 +4,7 @@
 #include "diagram_features.h"
 #include "window_fixture.h"
 
+#include "ui/window_actions.h"
 #include "ui/window_zoom.h"
 
 #include <QAccessible>
@@ -23,21 +24,8 @@
 namespace tessarion::ui::testing {
 namespace {
 
-class ZoomedWindow : public WindowTest {
+class ZoomedWindow : public ActiveWindowTest {
 protected:
-    void SetUp() override
-    {
-        WindowTest::SetUp();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    }
-    /// A key as the user presses it, wherever the focus is.
-    void press(QKeyCombination key) const
-    {
-        QWidget* focus = QApplication::focusWidget();
-        QTest::keyClick(focus != nullptr ? focus : window.get(), key.key(),
-                        key.keyboardModifiers());
-    }
     double zoom() const { return window->zoom().factor(); }
     /// Expects `step`, with the paints it leaves pending, to paint each panel exactly once.
     void expectOnePaintOfEachPanel(const std::function<void()>& step)
@@ -69,17 +57,17 @@ protected:
 /// A key the user presses, or a menu entry the user chooses.
 struct Input {
     QKeyCombination key;
-    QAction& (WindowZoom::*entry)() const = nullptr;
+    const char* entry = nullptr; ///< The action's object name.
 };
 
 const Input ctrlPlus{Qt::CTRL | Qt::Key_Plus};
 const Input ctrlEqual{Qt::CTRL | Qt::Key_Equal};
 const Input ctrlMinus{Qt::CTRL | Qt::Key_Minus};
 const Input ctrlZero{Qt::CTRL | Qt::Key_0};
-const Input fullScreen{{}, &WindowZoom::fullScreenAction};
-const Input zoomIn{{}, &WindowZoom::zoomInAction};
-const Input zoomOut{{}, &WindowZoom::zoomOutAction};
-const Input actualSize{{}, &WindowZoom::actualSizeAction};
+const Input fullScreen{{}, "fullScreen"};
+const Input zoomIn{{}, "zoomIn"};
+const Input zoomOut{{}, "zoomOut"};
+const Input actualSize{{}, "actualSize"};
 
 struct InputCase {
     const char* what;
@@ -97,7 +85,7 @@ TEST_P(ZoomInputs, StepTheZoomByResizingTheWindow)
     const InputCase& c = GetParam();
     for (const Input& input : c.inputs) {
         if (input.entry != nullptr)
-            (window->zoom().*input.entry)().trigger();
+            action(input.entry).trigger();
         else
             press(input.key);
     }
@@ -164,29 +152,42 @@ TEST_F(ZoomedWindow, CtrlWithTheWheelStepsTheZoomAndAPlainTurnDoesNot)
 
 // ---- Context menu -------------------------------------------------------------------------
 
-TEST_F(ZoomedWindow, TheContextMenuOffersTheZoomWithItsShortcuts)
+// The entries for one picture show only over a panel.
+TEST_F(ZoomedWindow, TheContextMenuOffersTheActionsWithTheirShortcuts)
 {
-    const QList<QAction*> actions = window->zoom().menu().actions();
-    std::vector<std::pair<QString, QString>> shown;
-    for (const QAction* action : actions) {
-        if (action->isSeparator())
-            continue;
-        EXPECT_TRUE(action->isShortcutVisibleInContextMenu());
-        shown.emplace_back(action->text().remove(QLatin1Char('&')),
-                           action->shortcut().toString(QKeySequence::PortableText));
-    }
-    const std::vector<std::pair<QString, QString>> expected = {
-        {"Full screen", "F11"},
-        {"Zoom in", "Ctrl++"},
-        {"Zoom out", "Ctrl+-"},
-        {"Actual size", "Ctrl+0"},
+    using Entries = std::vector<std::pair<QString, QString>>;
+    auto shownOver = [this](QWidget* widget, QPoint at = QPoint(10, 10)) {
+        QMenu& menu = contextMenu();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
+        QApplication::sendEvent(widget, &event);
+        Entries shown;
+        for (const QAction* action : menu.actions()) {
+            if (action->isSeparator() || !action->isVisible())
+                continue;
+            EXPECT_TRUE(action->isShortcutVisibleInContextMenu());
+            shown.emplace_back(action->text().remove(QLatin1Char('&')),
+                               action->shortcut().toString(QKeySequence::PortableText));
+        }
+        menu.hide();
+        return shown;
     };
-    EXPECT_EQ(shown, expected);
+    const Entries window = {
+        {"Copy picture", "Ctrl+C"}, {"Save picture as…", "Ctrl+S"}, {"Full screen", "F11"},
+        {"Zoom in", "Ctrl++"},      {"Zoom out", "Ctrl+-"},         {"Actual size", "Ctrl+0"},
+    };
+    Entries panel = window;
+    panel.insert(panel.begin() + 2, {{"Copy this picture", ""}, {"Save this picture as…", ""}});
+    // Below the frames, beside no control.
+    EXPECT_EQ(shownOver(this->window.get(), QPoint(700, 550)), window);
+    EXPECT_EQ(shownOver(this->window->panel("p4")), panel);
+    // A read-out on a panel belongs to the panel's picture.
+    EXPECT_EQ(shownOver(this->window->findChild<QLabel*>("Label7")), panel);
+    EXPECT_EQ(shownOver(button("Command5")), window);
 }
 
 TEST_F(ZoomedWindow, RightClickOrTheMenuKeyOpensTheMenu)
 {
-    QMenu& menu = window->zoom().menu();
+    QMenu& menu = contextMenu();
     const QPoint inside(40, 40);
     struct Where {
         QWidget* widget;
@@ -377,12 +378,12 @@ TEST_F(FullScreen1080, F11FillsTheScreenAndEscapeReturnsToTheLayoutSize)
     ASSERT_TRUE(reaches(QSize(1920, 1080)));
     EXPECT_NEAR(zoom(), 1080.0 / 566, 1e-9);
     EXPECT_EQ(window->zoom().offset(), QPoint(210, 0));
-    EXPECT_TRUE(window->zoom().fullScreenAction().isChecked());
+    EXPECT_TRUE(action("fullScreen").isChecked());
     press(QKeyCombination(Qt::Key_Escape));
     EXPECT_FALSE(window->isFullScreen());
     EXPECT_TRUE(reaches(QSize(786, 566)));
     EXPECT_EQ(zoom(), 1);
-    EXPECT_FALSE(window->zoom().fullScreenAction().isChecked());
+    EXPECT_FALSE(action("fullScreen").isChecked());
 }
 
 TEST_F(FullScreen1080, F11TogglesAndEscapeOutsideFullScreenChangesNothing)

@@ -1,0 +1,195 @@
+#include "ui/picture_export.h"
+
+#include "core/layout.h"
+#include "ui/fonts.h"
+#include "ui/main_window.h"
+#include "ui/panel_widget.h"
+#include "ui/window_zoom.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QPainter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+#include <algorithm>
+#include <array>
+
+namespace tessarion::ui {
+
+namespace {
+// The order of a tick: the time graph then reads the displacement the pendulum stored.
+constexpr std::array<std::string_view, 4> tickOrder{"P1", "p3", "p2", "p4"};
+// Twice the layout prints sharply on a page and fills a slide.
+constexpr double leastPngScale = 2;
+
+// Labels lie on their panel without a background of their own.
+constexpr QWidget::RenderFlags childFlags = QWidget::DrawChildren;
+
+// The style keeps bevels as bitmaps wherever the painter only scales; a shear far too small
+// to see makes it draw them as shapes, so that an SVG holds no bitmap.
+constexpr double invisibleShear = 1e-9;
+
+void renderChildren(QPainter& painter, QWidget& container)
+{
+    const QTransform unsheared = painter.worldTransform();
+    painter.shear(invisibleShear, 0);
+    for (QWidget* child : container.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!child->isWindow() && child->isVisibleTo(&container) &&
+            qobject_cast<PanelWidget*>(child) == nullptr)
+            child->render(&painter, child->pos(), QRegion(), childFlags);
+    painter.setWorldTransform(unsheared);
+}
+
+// The generator names only a font's first family, which few systems have; the others follow
+// it, as they do on the screen.
+QByteArray withFallbackFonts(QByteArray svg)
+{
+    const QStringList families = windowFont().families();
+    QStringList fallbacks;
+    for (const QString& family : families)
+        fallbacks.append(QLatin1Char('\'') + family + QLatin1Char('\''));
+    fallbacks.append(QStringLiteral("sans-serif"));
+    return svg.replace(QStringLiteral("font-family=\"%1\"").arg(families.front()).toUtf8(),
+                       QStringLiteral("font-family=\"%1\"").arg(fallbacks.join(u", ")).toUtf8());
+}
+} // namespace
+
+Picture::Picture(MainWindow& window)
+    : window_(window)
+{
+}
+
+Picture::Picture(MainWindow& window, PanelWidget& panel)
+    : window_(window)
+    , panel_(&panel)
+{
+}
+
+QSize Picture::layoutSize() const
+{
+    const double zoom = window_.zoom().factor();
+    if (panel_ != nullptr)
+        return QSizeF(QSizeF(panel_->size()) / zoom).toSize();
+    return {core::wholePixels(core::clientWidthTwips), core::wholePixels(core::clientHeightTwips)};
+}
+
+double Picture::pngScale() const
+{
+    return std::max(leastPngScale, window_.zoom().factor() * window_.devicePixelRatioF());
+}
+
+QImage Picture::image(double scale) const
+{
+    const QSize size = (QSizeF(layoutSize()) * scale).toSize();
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    // Texts keep the size they have on the screen, whatever the file says of its resolution.
+    const int dotsPerMeter = qRound(window_.logicalDpiX() / 0.0254);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    image.fill(window_.palette().color(QPalette::Window));
+    QPainter painter(&image);
+    paint(painter, scale);
+    return image;
+}
+
+QByteArray Picture::svg() const
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(layoutSize());
+    generator.setViewBox(QRect(QPoint(), layoutSize()));
+    generator.setResolution(window_.logicalDpiX());
+    generator.setTitle(window_.windowTitle());
+    QPainter painter(&generator);
+    painter.fillRect(QRect(QPoint(), layoutSize()), window_.palette().color(QPalette::Window));
+    paint(painter, 1);
+    painter.end();
+    return withFallbackFonts(bytes);
+}
+
+QString Picture::suggestedName(const QString& suffix) const
+{
+    const QString what = panel_ != nullptr
+                             ? QStringLiteral("tessarion-%1").arg(panel_->objectName())
+                             : QStringLiteral("tessarion");
+    return QStringLiteral("%1-phase-%2.%3").arg(what).arg(window_.form().state.Phase).arg(suffix);
+}
+
+// The widgets are placed at the window's zoom; the picture maps them back to the layout.
+void Picture::paint(QPainter& painter, double scale) const
+{
+    const double zoom = window_.zoom().factor();
+    painter.scale(scale / zoom, scale / zoom);
+    if (panel_ == nullptr) {
+        painter.translate(-window_.zoom().offset());
+        window_.render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+        renderChildren(painter, window_);
+    } else {
+        painter.translate(-panel_->pos());
+    }
+    paintPanels(painter);
+}
+
+// All four painters run in the order of a tick, so that one panel alone shows what it shows
+// beside the others, and the window's state is left as a tick leaves it.
+void Picture::paintPanels(QPainter& painter) const
+{
+    QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
+    QPainter elsewhere(&scratch);
+    for (std::string_view name : tickOrder) {
+        PanelWidget* panel = window_.panel(name);
+        if (panel_ != nullptr && panel != panel_) {
+            panel->paintPicture(elsewhere);
+            continue;
+        }
+        painter.save();
+        painter.translate(panel->pos());
+        panel->paintPicture(painter);
+        renderChildren(painter, *panel);
+        painter.restore();
+    }
+}
+
+void Picture::copy() const
+{
+    auto* data = new QMimeData;
+    data->setImageData(image(pngScale()));
+    data->setData(QStringLiteral("image/svg+xml"), svg());
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+QByteArray Picture::png() const
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image(pngScale()).save(&buffer, "PNG");
+    return bytes;
+}
+
+std::optional<QString> Picture::save(const QString& path, const QByteArray& png,
+                                     const QByteArray& svg)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const QByteArray* bytes = suffix == QLatin1String("png")   ? &png
+                              : suffix == QLatin1String("svg") ? &svg
+                                                               : nullptr;
+    if (bytes == nullptr)
+        return tr("Pictures are saved as PNG or SVG. The name must end in .png or .svg.");
+    // The file appears whole under its name, or not at all.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    file.write(*bytes);
+    if (!file.commit())
+        return file.errorString();
+    return std::nullopt;
+}
+
+} // namespace tessarion::ui

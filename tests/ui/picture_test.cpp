@@ -1,0 +1,232 @@
+// Pictures taken out of the window: PNG and SVG, on the clipboard and in files.
+
+#include "window_fixture.h"
+
+#include "ui/picture_export.h"
+#include "ui/window_zoom.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+namespace tessarion::ui::testing {
+namespace {
+
+using PictureTest = WindowTest;
+using ActivePictureTest = ActiveWindowTest;
+
+// The bounding box of the mass's red pixels within `area`.
+QRect redBox(const QImage& image, const QRect& area)
+{
+    QRect box;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (const QRgb p = image.pixel(x, y); qRed(p) > 200 && qGreen(p) < 80 && qBlue(p) < 80)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+struct PngCase {
+    const char* what;
+    double zoom;       // of the window when the picture is taken
+    const char* panel; // one panel's picture, or the layout's
+    QSize size;
+};
+
+void PrintTo(const PngCase& c, std::ostream* out) { *out << c.what; }
+
+class PngPicture : public WindowTest, public ::testing::WithParamInterface<PngCase> {};
+
+TEST_P(PngPicture, HasItsSizeAndTheMassAtItsScaledPlace)
+{
+    const PngCase& c = GetParam();
+    const QRect p1 = window->panel("P1")->geometry();
+    const QRect shown = redBox(window->grab().toImage(), p1);
+    ASSERT_FALSE(shown.isEmpty());
+
+    window->zoom().zoomTo(c.zoom);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->zoom().factor() == c.zoom; }));
+    PanelWidget* panel = c.panel != nullptr ? window->panel(c.panel) : nullptr;
+    const Picture picture = panel != nullptr ? Picture(*window, *panel) : Picture(*window);
+    const QImage image = picture.image(picture.pngScale());
+    EXPECT_EQ(image.size(), c.size);
+
+    // Where the window shows the mass at 100 %, at the picture's scale.
+    const double scale = picture.pngScale();
+    const QPoint origin = panel != nullptr ? p1.topLeft() : QPoint(0, 0);
+    const QRect found = redBox(image, QRect((p1.topLeft() - origin) * scale, p1.size() * scale));
+    EXPECT_LE((found.topLeft() - (shown.topLeft() - origin) * scale).manhattanLength(), 2 * scale);
+    EXPECT_NEAR(found.width(), shown.width() * scale, scale);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, PngPicture,
+                         ::testing::Values(PngCase{"layout at 100 %", 1, nullptr, {1572, 1132}},
+                                           PngCase{"layout at 50 %", 0.5, nullptr, {1572, 1132}},
+                                           // A larger zoom on the screen, a larger picture.
+                                           PngCase{"layout at 250 %", 2.5, nullptr, {1965, 1415}},
+                                           PngCase{"P1 alone", 1, "P1", {322, 776}}));
+
+TEST_F(PictureTest, SvgIsVectorWithTheMassAsARedCircle)
+{
+    QXmlStreamReader svg(Picture(*window).svg());
+    std::vector<QString> strokes{QString()}; // of the groups the reader is in
+    std::vector<QPoint> redCircles;
+    int images = 0;
+    int texts = 0;
+    while (!svg.atEnd()) {
+        const QXmlStreamReader::TokenType token = svg.readNext();
+        if (token == QXmlStreamReader::EndElement && svg.name() == u"g")
+            strokes.pop_back();
+        if (token != QXmlStreamReader::StartElement)
+            continue;
+        const QXmlStreamAttributes at = svg.attributes();
+        if (svg.name() == u"g")
+            strokes.push_back(at.hasAttribute(QLatin1String("stroke"))
+                                  ? at.value(QLatin1String("stroke")).toString()
+                                  : strokes.back());
+        images += svg.name() == u"image" ? 1 : 0;
+        texts += svg.name() == u"text" ? 1 : 0;
+        if (svg.name() == u"circle" && strokes.back() == QLatin1String("#ff0000"))
+            redCircles.push_back(QPointF(at.value(QLatin1String("cx")).toDouble(),
+                                         at.value(QLatin1String("cy")).toDouble())
+                                     .toPoint());
+    }
+    ASSERT_FALSE(svg.hasError()) << svg.errorString().toStdString();
+    const QRect p1 = window->panel("P1")->geometry();
+    EXPECT_EQ(std::count_if(redCircles.begin(), redCircles.end(),
+                            [&](QPoint centre) { return p1.contains(centre); }),
+              1);
+    EXPECT_EQ(images, 0);
+    EXPECT_GE(texts, 20); // every caption and label
+}
+
+struct SaveCase {
+    const char* what;
+    const char* name; // beside "kept.png", "kept.jpg" and the read-only folder "locked"
+    bool written;
+};
+
+void PrintTo(const SaveCase& c, std::ostream* out) { *out << c.what; }
+
+class SavedPicture : public WindowTest, public ::testing::WithParamInterface<SaveCase> {};
+
+TEST_P(SavedPicture, IsWrittenWholeOrNotAtAll)
+{
+    const SaveCase& c = GetParam();
+    QTemporaryDir folder;
+    QDir dir(folder.path());
+    ASSERT_TRUE(dir.mkdir(QStringLiteral("locked")));
+    QFile::setPermissions(dir.filePath(QStringLiteral("locked")),
+                          QFile::ReadOwner | QFile::ExeOwner);
+    for (const char* name : {"kept.png", "kept.jpg"}) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("kept") == 4);
+    }
+    QFile kept(dir.filePath(QStringLiteral("kept.jpg")));
+    QString path = dir.filePath(QString::fromLatin1(c.name));
+    // Permissions do not hold back root; no new file goes into /proc either.
+    if (path.contains(QLatin1String("locked/")) &&
+        QFileInfo(dir.filePath(QStringLiteral("locked"))).isWritable())
+        path = QStringLiteral("/proc/tessarion-picture.png");
+    const QStringList before = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+
+    const Picture picture(*window);
+    const QByteArray png = picture.png();
+    const QByteArray svg = picture.svg();
+    const std::optional<QString> failure = Picture::save(path, png, svg);
+
+    EXPECT_EQ(!failure, c.written) << failure.value_or(QString()).toStdString();
+    if (c.written) {
+        QFile saved(path);
+        ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+        EXPECT_EQ(saved.readAll(),
+                  path.endsWith(QLatin1String("svg"), Qt::CaseInsensitive) ? svg : png);
+        return;
+    }
+    EXPECT_FALSE(failure->isEmpty());
+    EXPECT_EQ(dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    EXPECT_TRUE(QDir(dir.filePath(QStringLiteral("locked"))).isEmpty());
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "kept");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SavedPicture,
+    ::testing::Values(SaveCase{"PNG", "tessarion-phase-0.png", true},
+                      SaveCase{"SVG, extension in capitals", "tessarion-phase-0.SVG", true},
+                      SaveCase{"over an existing file", "kept.png", true},
+                      SaveCase{"read-only folder", "locked/tessarion-phase-0.png", false},
+                      SaveCase{"under a file", "kept.jpg/tessarion-phase-0.png", false},
+                      SaveCase{"unknown extension, over a file", "kept.jpg", false}));
+
+TEST_F(PictureTest, ASavedPictureIsNamedAfterThePanelAndThePhase)
+{
+    for (int i = 0; i < 90; ++i)
+        click("Command8");
+    EXPECT_EQ(Picture(*window).suggestedName(QStringLiteral("png")), "tessarion-phase-90.png");
+    EXPECT_EQ(Picture(*window, *window->panel("p4")).suggestedName(QStringLiteral("svg")),
+              "tessarion-p4-phase-90.svg");
+}
+
+TEST_F(ActivePictureTest, CtrlCCopiesAReadOutsTextThereAndThePictureElsewhere)
+{
+    QClipboard& clipboard = *QApplication::clipboard();
+    auto* field = window->findChild<QLineEdit*>(QStringLiteral("Text3"));
+    field->setFocus(Qt::TabFocusReason);
+    field->selectAll();
+    press(Qt::CTRL | Qt::Key_C);
+    EXPECT_EQ(clipboard.text(), QStringLiteral("0"));
+    EXPECT_FALSE(clipboard.mimeData()->hasImage());
+
+    button("Command5")->setFocus(Qt::TabFocusReason);
+    press(Qt::CTRL | Qt::Key_C);
+    const QMimeData& data = *clipboard.mimeData();
+    EXPECT_EQ(qvariant_cast<QImage>(data.imageData()).size(), QSize(1572, 1132));
+    EXPECT_TRUE(data.data(QStringLiteral("image/svg+xml")).startsWith("<?xml"));
+}
+
+// The time graph's marker shows the displacement stored last: through paints of the whole
+// window it stays the pendulum's, as a tick leaves it, not the spring's mirror image.
+class DisplacementAtPaint : public QObject {
+public:
+    DisplacementAtPaint(const core::Form& form, QWidget& p4)
+        : form_(form)
+    {
+        p4.installEventFilter(this);
+    }
+    std::vector<double> seen;
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            seen.push_back(form_.state.Displacement);
+        return false;
+    }
+
+private:
+    const core::Form& form_;
+};
+
+TEST_F(PictureTest, TheMarkerStaysOnItsSideThroughTwoResizes)
+{
+    for (int i = 0; i < 30; ++i)
+        click("Command8");
+    DisplacementAtPaint p4(window->form(), *window->panel("p4"));
+    for (QSize size : {QSize(900, 700), QSize(1000, 760)}) {
+        window->resize(size);
+        deliverPendingPaints();
+    }
+    ASSERT_GE(p4.seen.size(), 2U);
+    for (double displacement : p4.seen)
+        EXPECT_DOUBLE_EQ(displacement, 3.5 * 0.5);
+}
+
+} // namespace
+} // namespace tessarion::ui::testing
