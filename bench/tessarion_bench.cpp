@@ -298,7 +298,7 @@ void measurePainters(std::vector<Row>& rows)
             kept.reuse.begin(device);
             paintPanel(form, panel, withPainter, kept.reuse);
             kept.reuse.finish();
-            kept.memory.sweep();
+            kept.memory.texts.sweep();
         };
     };
     const PaintOnce draw = drawing(false);

@@ -96,7 +96,7 @@ void PanelWidget::drawSurface(QPainter& painter, bool reusing)
         reuse_->begin(device);
         assembly_->paint(panel_, *reuse_);
         reuse_->finish();
-        memory_.sweep();
+        memory_.texts.sweep();
     } else {
         assembly_->paint(panel_, device);
     }

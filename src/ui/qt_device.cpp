@@ -118,10 +118,9 @@ QtDevice::QtDevice(QPainter& painter, const QFont& font, QSizeF inner, DrawingMe
 
 void QtDevice::fill(core::Colour background)
 {
-    takeTrail();
+    canvas_->ends = {};
     if (aligned_) {
         fillPixels(area_, background);
-        canvas_->trail.erasedTo = background;
         return;
     }
     useDevicePixels(false);
@@ -133,7 +132,7 @@ void QtDevice::line(render::DevicePoint from, render::DevicePoint to, core::Colo
 {
     if (!aligned_) {
         // Rotated or mirrored: no device pixel grid to snap to; drawn through pixel centres.
-        takeTrail();
+        canvas_->ends = {};
         useDevicePixels(false);
         canvas_->painter->setPen(linePen(colour, std::max(width, 1)));
         canvas_->painter->drawLine(boundedPoint(from), boundedPoint(to));
@@ -150,7 +149,7 @@ void QtDevice::line(render::DevicePoint from, render::DevicePoint to, core::Colo
 void QtDevice::ellipse(render::DevicePoint centre, double radiusX, double radiusY,
                        core::Colour colour, int width)
 {
-    const Trail before = takeTrail();
+    canvas_->ends = {};
     QPainter& painter = *canvas_->painter;
     painter.setBrush(Qt::NoBrush);
     if (!aligned_) {
@@ -171,16 +170,11 @@ void QtDevice::ellipse(render::DevicePoint centre, double radiusX, double radius
     const int right = std::max(nearest(a.x() + outerX), left + across);
     const int top = nearest(a.y() - outerY);
     const int bottom = std::max(nearest(a.y() + outerY), top + across);
-    const QRect extent(left, top, right - left, bottom - top);
+    const double inset = across / 2.0;
     useDevicePixels(true);
-    // Only the erase lies under it, so its pixels depend on its size alone.
-    if (memory_ != nullptr && before.erasedTo && format_ != QImage::Format_Invalid &&
-        extent.width() <= Stamps::largest && extent.height() <= Stamps::largest) {
-        memory_->stamps.draw(painter, extent, colour, across, *before.erasedTo,
-                             painter.renderHints(), format_);
-        return;
-    }
-    drawOutline(painter, extent, colour, across);
+    painter.setPen(linePen(colour, across));
+    painter.drawEllipse(
+        QRectF(left + inset, top + inset, right - left - across, bottom - top - across));
 }
 
 void QtDevice::dot(render::DevicePoint at, core::Colour colour, int width)
@@ -190,7 +184,7 @@ void QtDevice::dot(render::DevicePoint at, core::Colour colour, int width)
         drawAxisAligned(a, a, colour, width);
         return;
     }
-    takeTrail();
+    canvas_->ends = {};
     useDevicePixels(false);
     const double across = std::max(width, 1);
     const QPointF a = boundedPoint(at);
@@ -203,7 +197,7 @@ void QtDevice::text(render::DevicePoint topLeft, std::string_view text, core::Co
     // Text keeps its place in logical pixels, as the font's own metrics lay it out. Qt's
     // static text places glyphs a 64th of a pixel differently from drawText in some places,
     // so it is the one way text is drawn.
-    takeTrail();
+    canvas_->ends = {};
     useDevicePixels(false);
     QPainter& painter = *canvas_->painter;
     painter.setPen(linePen(colour, 1));
@@ -258,7 +252,7 @@ void QtDevice::keep(std::span<const render::Operation> operations, bool fresh)
 
 void QtDevice::putKept()
 {
-    screen_.trail = {};
+    screen_.ends = {};
     useDevicePixels(true);
     const QRegion visible = painter_.paintEngine()->systemClip();
     if (visible.rectCount() <= 1) {
@@ -288,8 +282,6 @@ void QtDevice::useDevicePixels(bool devicePixels)
     canvas.inDevicePixels = devicePixels;
 }
 
-QtDevice::Trail QtDevice::takeTrail() { return std::exchange(canvas_->trail, Trail{}); }
-
 QPointF QtDevice::toDevice(render::DevicePoint point) const
 {
     return toDevice_.map(boundedPoint(point));
@@ -305,7 +297,7 @@ void QtDevice::fillPixels(const QRect& pixels, core::Colour colour)
 // of no length is a dot as wide as the pen.
 void QtDevice::drawAxisAligned(QPointF a, QPointF b, core::Colour colour, int width)
 {
-    takeTrail();
+    canvas_->ends = {};
     const int wideX = deviceWidth(width, toDevice_.m11());
     const int wideY = deviceWidth(width, toDevice_.m22());
     const int left = firstPixel(std::min(a.x(), b.x()), wideX);
@@ -317,7 +309,7 @@ void QtDevice::drawAxisAligned(QPointF a, QPointF b, core::Colour colour, int wi
 
 void QtDevice::drawDiagonal(QPointF a, QPointF b, core::Colour colour, int width)
 {
-    const RoundEnds previous = takeTrail().ends;
+    const RoundEnds previous = std::exchange(canvas_->ends, RoundEnds{});
     const int across = deviceWidth(width, (toDevice_.m11() + toDevice_.m22()) / 2);
     QPainter& painter = *canvas_->painter;
     useDevicePixels(true);
@@ -334,7 +326,7 @@ void QtDevice::drawDiagonal(QPointF a, QPointF b, core::Colour colour, int width
         painter.drawEllipse(a, across / 2.0, across / 2.0);
     if (!previous.has(b, across, colour))
         painter.drawEllipse(b, across / 2.0, across / 2.0);
-    canvas_->trail.ends = {a, b, across, colour};
+    canvas_->ends = {a, b, across, colour};
 }
 
 } // namespace tessarion::ui

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "render/paint_reuse.h"
-#include "ui/stamps.h"
 #include "ui/text_layouts.h"
 
 #include <QFontMetricsF>
@@ -10,7 +9,6 @@
 #include <QRect>
 #include <QTransform>
 
-#include <optional>
 #include <string_view>
 
 class QFont;
@@ -22,14 +20,6 @@ namespace tessarion::ui {
 struct DrawingMemory {
     QImage kept;       ///< The image of the repeated leading operations of a paint.
     TextLayouts texts; ///< Texts laid out.
-    Stamps stamps;     ///< Small circles drawn on the erase alone.
-
-    /// Forgets what the paint just ended did not use.
-    void sweep()
-    {
-        texts.sweep();
-        stamps.sweep();
-    }
 };
 
 /// Draws a panel's primitives with QPainter at the full resolution of the target. Every line
@@ -72,22 +62,15 @@ private:
         }
     };
 
-    /// What the operation just before left that the next one may build on.
-    struct Trail {
-        RoundEnds ends;                       ///< The discs it rounded its ends with.
-        std::optional<core::Colour> erasedTo; ///< It was the erase, to this colour.
-    };
-
     /// A painter and the two coordinate systems the device draws in on it.
     struct Canvas {
         QPainter* painter;
         QTransform deviceWorld;  ///< World transform for device pixels less the canvas origin.
         QTransform logicalWorld; ///< World transform for the panel's logical pixels.
         bool inDevicePixels;
-        Trail trail = {};
+        RoundEnds ends = {}; ///< Drawn by the operation just before.
     };
 
-    Trail takeTrail();
     void useDevicePixels(bool devicePixels);
     void fillPixels(const QRect& pixels, core::Colour colour);
     void drawAxisAligned(QPointF a, QPointF b, core::Colour colour, int width);
