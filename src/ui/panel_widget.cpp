@@ -7,6 +7,7 @@
 #include <QFocusEvent>
 #include <QPainter>
 
+#include <cmath>
 #include <utility>
 
 namespace tessarion::ui {
@@ -48,17 +49,20 @@ QTransform PanelWidget::surfaceTransform() const
 void PanelWidget::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
-    eraseBorder(painter);
+    // At a whole device pixel ratio every edge lies on a device pixel, and the frame and the
+    // erase meet exactly.
+    if (const double ratio = devicePixelRatioF(); ratio != std::floor(ratio))
+        eraseBorder(painter);
     drawFrame(&painter);
     drawSurface(painter, reuse_.has_value());
     if (showFocus_)
         drawFocusMark(painter);
 }
 
-// At a fractional scale the frame and the erase each round to whole device pixels their own
-// way, and may leave a row or column between them that neither paints; the panel paints all
-// its pixels itself, so such a pixel would keep what an earlier frame left there. The border
-// is erased first, reaching a pixel into the inner area, which the surface then covers.
+// At a fractional device pixel ratio the frame and the erase each round to whole device pixels
+// their own way, and may leave a row or column between them that neither paints; the panel paints
+// all its pixels itself, so such a pixel would keep what an earlier frame left there. The border is
+// erased first, reaching a pixel into the inner area, which the surface then covers.
 void PanelWidget::eraseBorder(QPainter& painter)
 {
     const QRect outer = rect();

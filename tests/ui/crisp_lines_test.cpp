@@ -118,6 +118,35 @@ INSTANTIATE_TEST_SUITE_P(Lines, CrispLines, ::testing::ValuesIn(crispLines), [](
     return name;
 });
 
+// A window a pixel narrower than the layout fits it at a zoom just under 1, and an offset of
+// one logical pixel puts every edge between device pixels at a fractional ratio: then the
+// frame and the erase round each their own way.
+TEST_F(WindowTest, PanelsPaintEveryPixelInsideTheirBorder)
+{
+    window->resize(window->width() - 1, window->height());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->panel("p2")->width() == 347; }));
+    const QColor unpainted(Qt::magenta);
+    for (const char* name : {"P1", "p2", "p3", "p4"}) {
+        PanelWidget& panel = *window->panel(name);
+        const double ratio = window->devicePixelRatioF();
+        QImage image(((QSizeF(panel.size()) + QSizeF(2, 2)) * ratio).toSize(),
+                     QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(unpainted);
+        panel.render(&image, QPoint(1, 1));
+        // Device pixels wholly inside the panel.
+        const int left = static_cast<int>(std::ceil(ratio));
+        const int top = left;
+        const int right = static_cast<int>(std::floor((1 + panel.width()) * ratio));
+        const int bottom = static_cast<int>(std::floor((1 + panel.height()) * ratio));
+        int missed = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                missed += image.pixelColor(x, y) == unpainted ? 1 : 0;
+        EXPECT_EQ(missed, 0) << name << " at ratio " << ratio;
+    }
+}
+
 /// A painter zoomed on top of its device pixel ratio, as for a projector, with the panel's
 /// origin between device pixels.
 class ZoomedPainter : public ::testing::TestWithParam<double> {
