@@ -30,6 +30,10 @@ compiler=$(sed -n 's/^CMAKE_CXX_COMPILER:FILEPATH=//p' "$build_dir/CMakeCache.tx
 compiler_version=$("$compiler" --version | head -n1)
 qt_version=$("$build_dir/bench/tessarion-bench" --qt-version)
 
+# The measurements under X come from ../shared/tools/cpu-ab, not from this run; their section
+# at the end of the file is kept as it stands.
+under_x=$(sed -n '/^## CPU while animating under X/,$p' docs/performance.md 2>/dev/null || true)
+
 cat >docs/performance.md <<DOC
 # Performance
 
@@ -57,9 +61,9 @@ ${table}
 - **Painters**: one panel's paint, phase stepping through a whole turn, onto the recording
   device and onto an image through the Qt device (a QImage with QPainter, as a panel draws),
   drawing everything afresh, and again reusing repeated paints (the kept image of the leading
-  operations that repeat the last paint's, texts kept laid out, stamped circles), as a panel
-  widget does; the baseline is the same panel without its painter, on the same device. The
-  comparison is what the painter adds.
+  operations that repeat the last paint's, and texts kept laid out), as a panel widget does;
+  the baseline is the same panel without its painter, on the same device. The comparison is
+  what the painter adds.
 - **Start-up**: from starting the process to the end of the first paint of all four panels,
   against an empty Qt window of the same size shown the same way; both are child processes,
   launched in turn, medians of 20 launches each. The reference row compares with the same
@@ -89,9 +93,9 @@ ${table}
 ## What is left where a tick-cost target is missed
 
 A panel rasterizes little more than what changes: the erase and the fixed parts of the
-rotating vector and of the graph come from kept images, the mass and the bob from stamps, and
-texts keep their layouts; the row "Tick cost drawing every paint afresh" shows what this
-spares. What a tick still adds to the empty panels is:
+rotating vector and of the graph come from kept images, and texts keep their layouts; the
+row "Tick cost drawing every paint afresh" shows what this spares. What a tick still adds to
+the empty panels is:
 
 - the read-outs (row "What a tick adds"): five text fields rewritten and repainted on every
   tick. The sine and the cosine lie on the rotating-vector panel, so they are repainted with
@@ -113,3 +117,6 @@ replace their erase by a blit, which costs about as much as the arrow heads it w
 Keeping the rest of a panel as an image costs more memory bandwidth than erasing it. The
 read-outs lie outside the drawing device.
 DOC
+if [[ -n $under_x ]]; then
+    printf '\n%s\n' "$under_x" >>docs/performance.md
+fi
