@@ -1,0 +1,147 @@
+#include "web/canvas_device.h"
+
+#include <emscripten/emscripten.h>
+
+#include <algorithm>
+#include <cmath>
+
+// The canvas calls, each in device pixels of the target's backing store. The page script
+// owns the canvases; `target` picks one.
+EM_JS(void, canvasFillRect, (int target, int x, int y, int w, int h, unsigned rgb),
+      { tessarionCanvas.fillRect(target, x, y, w, h, rgb); });
+EM_JS(void, canvasStrokeLine,
+      (int target, double x1, double y1, double x2, double y2, int width, unsigned rgb),
+      { tessarionCanvas.strokeLine(target, x1, y1, x2, y2, width, rgb); });
+EM_JS(void, canvasFillDisc, (int target, double x, double y, double radius, unsigned rgb),
+      { tessarionCanvas.fillDisc(target, x, y, radius, rgb); });
+EM_JS(void, canvasStrokeEllipse,
+      (int target, double x, double y, double radiusX, double radiusY, int width, unsigned rgb),
+      { tessarionCanvas.strokeEllipse(target, x, y, radiusX, radiusY, width, rgb); });
+EM_JS(void, canvasFillText,
+      (int target, double x, double y, const char* text, int size, unsigned rgb),
+      { tessarionCanvas.fillText(target, x, y, UTF8ToString(text, size), rgb); });
+
+namespace tessarion::web {
+
+namespace {
+// Coordinates name pixel corners; a line or dot at (x, y) is centred on that pixel's centre.
+constexpr double pixelCentre = 0.5;
+// Far beyond any panel; keeps the off-panel marker of a huge phase within reason.
+constexpr double coordinateLimit = 1e6;
+// Device pixels from which a diagonal line gets round ends.
+constexpr int roundEndsFrom = 4;
+
+double bounded(double value) { return std::clamp(value, -coordinateLimit, coordinateLimit); }
+
+// Rounds halves up, the same way on both sides of zero.
+int nearest(double value) { return static_cast<int>(std::floor(value + 0.5)); }
+
+// A pen of `width` panel pixels drawn at `scale` device pixels per panel pixel.
+int deviceWidth(int width, double scale)
+{
+    return std::max(1, nearest(std::max(width, 1) * scale));
+}
+
+// The first of `count` whole pixels laid as evenly as they can be about `centre`.
+int firstPixel(double centre, int count) { return nearest(centre - count / 2.0); }
+} // namespace
+
+unsigned screenRgb(core::Colour colour)
+{
+    const core::Colour shown = core::screenColour(colour);
+    return ((shown & 0xFFu) << 16) | (shown & 0xFF00u) | ((shown >> 16) & 0xFFu);
+}
+
+CanvasDevice::CanvasDevice(int target, double innerWidth, double innerHeight, double scaleX,
+                           double scaleY, double lineHeight)
+    : target_(target)
+    , innerWidth_(innerWidth)
+    , innerHeight_(innerHeight)
+    , scaleX_(scaleX)
+    , scaleY_(scaleY)
+    , lineHeight_(lineHeight)
+{
+}
+
+void CanvasDevice::fill(core::Colour background)
+{
+    canvasFillRect(target_, 0, 0, nearest(innerWidth_ * scaleX_), nearest(innerHeight_ * scaleY_),
+                   screenRgb(background));
+    lastEndsWidth_ = 0;
+}
+
+void CanvasDevice::line(render::DevicePoint from, render::DevicePoint to, core::Colour colour,
+                        int width)
+{
+    const double ax = (bounded(from.x) + pixelCentre) * scaleX_;
+    const double ay = (bounded(from.y) + pixelCentre) * scaleY_;
+    const double bx = (bounded(to.x) + pixelCentre) * scaleX_;
+    const double by = (bounded(to.y) + pixelCentre) * scaleY_;
+    const unsigned rgb = screenRgb(colour);
+    if (ax != bx && ay != by) {
+        const int across = deviceWidth(width, (scaleX_ + scaleY_) / 2);
+        canvasStrokeLine(target_, ax, ay, bx, by, across, rgb);
+        const bool rounded = across >= roundEndsFrom;
+        if (rounded) {
+            // Round ends as discs; an end that the line before already rounded off (a joint
+            // of the spring, the tip of an arrow) is one disc, not two blended over each other.
+            const render::DevicePoint ends[2] = {{ax, ay}, {bx, by}};
+            for (const render::DevicePoint& end : ends) {
+                const bool done = lastEndsWidth_ == across && lastEndsColour_ == colour &&
+                                  (lastEnds_[0] == end || lastEnds_[1] == end);
+                if (!done)
+                    canvasFillDisc(target_, end.x, end.y, across / 2.0, rgb);
+            }
+            lastEnds_[0] = ends[0];
+            lastEnds_[1] = ends[1];
+            lastEndsColour_ = colour;
+        }
+        lastEndsWidth_ = rounded ? across : 0;
+        return;
+    }
+    lastEndsWidth_ = 0;
+    // Axis-aligned: whole pixels across, and a square end half the width beyond each end
+    // point, so that a line of no length is a dot as wide as the pen.
+    const int wideX = deviceWidth(width, scaleX_);
+    const int wideY = deviceWidth(width, scaleY_);
+    const int left = firstPixel(std::min(ax, bx), wideX);
+    const int right = firstPixel(std::max(ax, bx), wideX) + wideX;
+    const int top = firstPixel(std::min(ay, by), wideY);
+    const int bottom = firstPixel(std::max(ay, by), wideY) + wideY;
+    canvasFillRect(target_, left, top, right - left, bottom - top, rgb);
+}
+
+void CanvasDevice::ellipse(render::DevicePoint centre, double radiusX, double radiusY,
+                           core::Colour colour, int width)
+{
+    lastEndsWidth_ = 0;
+    // The outer edge at the four extremes falls on pixel boundaries, so that the pen covers
+    // whole pixels where the outline runs along a row or a column.
+    const int across = deviceWidth(width, (scaleX_ + scaleY_) / 2);
+    const double x = (bounded(centre.x) + pixelCentre) * scaleX_;
+    const double y = (bounded(centre.y) + pixelCentre) * scaleY_;
+    const double outerX = std::abs(bounded(radiusX)) * scaleX_ + across / 2.0;
+    const double outerY = std::abs(bounded(radiusY)) * scaleY_ + across / 2.0;
+    const int left = nearest(x - outerX);
+    const int right = std::max(nearest(x + outerX), left + across);
+    const int top = nearest(y - outerY);
+    const int bottom = std::max(nearest(y + outerY), top + across);
+    canvasStrokeEllipse(target_, (left + right) / 2.0, (top + bottom) / 2.0,
+                        (right - left - across) / 2.0, (bottom - top - across) / 2.0, across,
+                        screenRgb(colour));
+}
+
+void CanvasDevice::dot(render::DevicePoint at, core::Colour colour, int width)
+{
+    line(at, at, colour, width);
+}
+
+void CanvasDevice::text(render::DevicePoint topLeft, std::string_view text, core::Colour colour)
+{
+    lastEndsWidth_ = 0;
+    // Text keeps its place in panel pixels, as the font's own metrics lay it out.
+    canvasFillText(target_, bounded(topLeft.x) * scaleX_, bounded(topLeft.y) * scaleY_, text.data(),
+                   static_cast<int>(text.size()), screenRgb(colour));
+}
+
+} // namespace tessarion::web
