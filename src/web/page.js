@@ -72,8 +72,8 @@ var tessarionPage = {
     enabled: false,
     due: 0,
     handle: 0,
-    count: 0,
-    setEnabled(enabled) {
+    setEnabled(on) {
+      const enabled = Boolean(on);
       if (enabled === this.enabled) return;
       this.enabled = enabled;
       if (enabled) {
@@ -99,7 +99,6 @@ var tessarionPage = {
     },
     fire() {
       this.handle = 0;
-      ++this.count;
       Module._tessarion_tick();
       if (!this.enabled || this.handle) return;
       this.due += this.interval;
