@@ -18,21 +18,6 @@ using namespace tessarion;
 
 std::unique_ptr<web::Page> page;
 
-using Handler = void (core::Form::*)();
-
-// Buttons are attached to their handlers by name.
-constexpr std::array<std::pair<std::string_view, Handler>, 9> buttonHandlers{{
-    {"Command1", &core::Form::Command1_Click},
-    {"Command2", &core::Form::Command2_Click},
-    {"Command3", &core::Form::Command3_Click},
-    {"Command4", &core::Form::Command4_Click},
-    {"Command5", &core::Form::Command5_Click},
-    {"Command6", &core::Form::Command6_Click},
-    {"Command7", &core::Form::Command7_Click},
-    {"Command8", &core::Form::Command8_Click},
-    {"Command9", &core::Form::Command9_Click},
-}};
-
 void appendString(std::string& json, std::string_view text)
 {
     json += '"';
@@ -127,9 +112,8 @@ EMSCRIPTEN_KEEPALIVE void tessarion_start(const char* decimalSeparator, double l
 /// The button with this layout name was pressed.
 EMSCRIPTEN_KEEPALIVE void tessarion_click(const char* button)
 {
-    for (const auto& [name, handler] : buttonHandlers)
-        if (name == button)
-            (page->form().*handler)();
+    if (const core::ClickHandler handler = core::clickHandler(button))
+        (page->form().*handler)();
 }
 
 /// One animation tick.
