@@ -1,5 +1,7 @@
 #include "web/canvas_device.h"
 
+#include "render/device_pixels.h"
+
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
@@ -23,28 +25,7 @@ EM_JS(void, canvasFillText,
 
 namespace tessarion::web {
 
-namespace {
-// Coordinates name pixel corners; a line or dot at (x, y) is centred on that pixel's centre.
-constexpr double pixelCentre = 0.5;
-// Far beyond any panel; keeps the off-panel marker of a huge phase within reason.
-constexpr double coordinateLimit = 1e6;
-// Device pixels from which a diagonal line gets round ends.
-constexpr int roundEndsFrom = 4;
-
-double bounded(double value) { return std::clamp(value, -coordinateLimit, coordinateLimit); }
-
-// Rounds halves up, the same way on both sides of zero.
-int nearest(double value) { return static_cast<int>(std::floor(value + 0.5)); }
-
-// A pen of `width` panel pixels drawn at `scale` device pixels per panel pixel.
-int deviceWidth(int width, double scale)
-{
-    return std::max(1, nearest(std::max(width, 1) * scale));
-}
-
-// The first of `count` whole pixels laid as evenly as they can be about `centre`.
-int firstPixel(double centre, int count) { return nearest(centre - count / 2.0); }
-} // namespace
+using namespace render::pixels;
 
 unsigned screenRgb(core::Colour colour)
 {
