@@ -1,7 +1,7 @@
 #include "core/number_text.h"
 
-#include <charconv>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -34,8 +34,8 @@ std::string NumberText(double value, std::string_view decimalSeparator)
     // comes from printf, as not every standard library has a floating-point to_chars; only
     // its digits are read, so whatever decimal point the C locale has does not matter.
     char buffer[40];
-    const int length = std::snprintf(buffer, sizeof buffer, "%.*e", significantDigits - 1,
-                                     std::abs(value));
+    const int length =
+        std::snprintf(buffer, sizeof buffer, "%.*e", significantDigits - 1, std::abs(value));
     const std::string_view scientific(buffer, static_cast<std::size_t>(length));
     const auto ePos = scientific.find('e');
     std::string digits;
