@@ -42,7 +42,8 @@ int main(int argc, char* argv[])
             window.form().Command5_Click();
     };
     int ticked = 0;
-    QObject::connect(&window.timer1(), &QTimer::timeout, &app, [&] {
+    const auto* timer = window.findChild<tessarion::ui::PreciseTimer*>(QStringLiteral("Timer1"));
+    QObject::connect(timer, &QTimer::timeout, &app, [&] {
         if (++ticked == ticks)
             QCoreApplication::quit();
     });

@@ -6,6 +6,7 @@
 
 #include "core/form.h"
 #include "painted_form.h"
+#include "render/paint_reuse.h"
 #include "render/painters.h"
 #include "ui/application.h"
 #include "ui/main_window.h"
@@ -85,17 +86,14 @@ void showAndSettle(QWidget& window)
 
 // ---- Tick cost ----------------------------------------------------------------------------
 
-/// Paints the panels of one window as the window does, but without their painters: only the
-/// frame, the erase and the line figures. The baseline of the tick cost.
+/// Paints the panels of one window with their frames and a plain Qt erase of the inner area,
+/// nothing else: the baseline of the tick cost, the same whatever the program draws and how.
 class EmptyPanels : public QObject {
 public:
-    EmptyPanels(ui::MainWindow& window, unsigned savings)
-        : window_(window)
+    explicit EmptyPanels(ui::MainWindow& window)
     {
-        for (const char* name : panelNames) {
+        for (const char* name : panelNames)
             window.panel(name)->installEventFilter(this);
-            caches_[*render::FormAssembly::panelId(name)].setSavings(savings);
-        }
     }
 
 protected:
@@ -113,20 +111,9 @@ protected:
         frame.midLineWidth = panel->midLineWidth();
         frame.state |= QStyle::State_Sunken;
         panel->style()->drawControl(QStyle::CE_ShapedFrame, &frame, &painter, panel);
-        painter.setTransform(panel->surfaceTransform(), true);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setRenderHint(QPainter::TextAntialiasing);
-        const auto id = *render::FormAssembly::panelId(panel->objectName().toStdString());
-        render::Surface& surface = window_.assembly().surface(id);
-        ui::QtDevice device(painter, panel->font(), surface.innerWidth(), surface.innerHeight(),
-                            &caches_[id]);
-        surface.paint(device, [] {});
+        painter.fillRect(panel->contentsRect(), panel->palette().button());
         return true;
     }
-
-private:
-    ui::MainWindow& window_;
-    std::map<render::PanelId, ui::DrawingCache> caches_;
 };
 
 struct TickCost {
@@ -168,17 +155,15 @@ double readoutNanoseconds(ui::MainWindow& window, int ticks)
     return static_cast<double>(cpuNanoseconds() - start) / ticks;
 }
 
-/// The tick cost of windows of `windowSize`, zoomed to fit it (the layout's size by default),
-/// both drawing with `savings`.
+/// The tick cost of a window of `windowSize`, zoomed to fit it (the layout's size by default),
+/// drawing its repeated paints as `repeated` says, beside the empty panels at the same size.
 TickCost measureTickCost(int ticksPerSide, QSize windowSize = {},
-                         unsigned savings = ui::DrawingCache::allSavings)
+                         ui::RepeatedPaints repeated = ui::RepeatedPaints::Reuse)
 {
     constexpr int blocks = 20;
-    ui::MainWindow real(".");
+    ui::MainWindow real(".", repeated);
     ui::MainWindow floor(".");
-    EmptyPanels emptyPanels(floor, savings);
-    for (const char* name : panelNames)
-        real.panel(name)->drawingCache().setSavings(savings);
+    EmptyPanels emptyPanels(floor);
     if (windowSize.isValid()) {
         real.resize(windowSize);
         floor.resize(windowSize);
@@ -284,25 +269,36 @@ void measurePainters(std::vector<Row>& rows)
         paintPanel(form, panel, withPainter, recording);
     };
     // One image per panel, drawn the way PanelWidget draws into the backing store; with
-    // `keep`, each panel keeps what it may between paints, as a panel widget does (one cache
-    // with its painter and one without, as two panel widgets would).
+    // `reuse`, each panel reuses repeated paints, as a panel widget does (one reuse with its
+    // painter and one without, as two panel widgets would).
     std::map<render::PanelId, QImage> images;
-    std::map<std::pair<render::PanelId, bool>, ui::DrawingCache> caches;
-    const auto drawing = [&images, &font, &caches](bool keep) -> PaintOnce {
-        return [&images, &font, &caches, keep](support::PaintedForm& form, render::PanelId panel,
-                                               bool withPainter) {
+    struct Reuse {
+        render::PaintReuse reuse;
+        ui::DrawingMemory memory;
+    };
+    std::map<std::pair<render::PanelId, bool>, Reuse> reuses;
+    const auto drawing = [&images, &font, &reuses](bool reuse) -> PaintOnce {
+        return [&images, &font, &reuses, reuse](support::PaintedForm& form, render::PanelId panel,
+                                                bool withPainter) {
             const render::Surface& surface = form.assembly.surface(panel);
+            const QSizeF inner(surface.innerWidth(), surface.innerHeight());
             QImage& image = images[panel];
             if (image.isNull())
-                image = QImage(static_cast<int>(surface.innerWidth()),
-                               static_cast<int>(surface.innerHeight()),
-                               QImage::Format_ARGB32_Premultiplied);
+                image = QImage(inner.toSize(), QImage::Format_ARGB32_Premultiplied);
             QPainter painter(&image);
             painter.setRenderHint(QPainter::Antialiasing);
             painter.setRenderHint(QPainter::TextAntialiasing);
-            ui::QtDevice device(painter, font, surface.innerWidth(), surface.innerHeight(),
-                                keep ? &caches[{panel, withPainter}] : nullptr);
-            paintPanel(form, panel, withPainter, device);
+            if (!reuse) {
+                ui::QtDevice device(painter, font, inner);
+                paintPanel(form, panel, withPainter, device);
+                return;
+            }
+            Reuse& kept = reuses[{panel, withPainter}];
+            ui::QtDevice device(painter, font, inner, &kept.memory);
+            kept.reuse.begin(device);
+            paintPanel(form, panel, withPainter, kept.reuse);
+            kept.reuse.finish();
+            kept.memory.texts.sweep();
         };
     };
     const PaintOnce draw = drawing(false);
@@ -321,7 +317,7 @@ void measurePainters(std::vector<Row>& rows)
                         format("%.1f", onImage.realNs / 1e3), format("%.1f", onImage.floorNs / 1e3),
                         format("%+.1f µs", (onImage.realNs - onImage.floorNs) / 1e3), "", ""});
         rows.push_back({std::string("Painter ") + name +
-                            ", image device with the drawing savings (µs per paint)",
+                            ", image device reusing repeated paints (µs per paint)",
                         format("%.1f", kept.realNs / 1e3), format("%.1f", kept.floorNs / 1e3),
                         format("%+.1f µs", (kept.realNs - kept.floorNs) / 1e3), "", ""});
     }
@@ -408,7 +404,8 @@ void measureTickTiming(std::vector<Row>& rows)
     showAndSettle(window);
     progress("tick timing: the animated window, 20 s");
     const TickTiming animated = measureTiming(
-        window.timer1(), ticks, [&window] { window.form().Command5_Click(); },
+        *window.findChild<ui::PreciseTimer*>(QStringLiteral("Timer1")), ticks,
+        [&window] { window.form().Command5_Click(); },
         [&window] { window.form().Command6_Click(); });
 
     rows.push_back({"Tick period, mean of 400 (ms)", format("%.3f", animated.meanMs),
@@ -536,7 +533,7 @@ void measureStartupAndMemory(std::vector<Row>& rows)
                     "+8 MiB at most", verdict(programPeak - minimalPeak <= 8)});
 }
 
-/// The tick cost a child measured at one scale factor with the given drawing savings.
+/// The tick cost a child measured at one scale factor, reusing repeated paints or not.
 struct ScaledTickCost {
     double realNs = 0;
     double floorNs = 0;
@@ -546,12 +543,13 @@ struct ScaledTickCost {
     double readoutsNs = 0;
 };
 
-ScaledTickCost tickCostAt(int factor, unsigned savings, int ticksPerSide)
+ScaledTickCost tickCostAt(int factor, ui::RepeatedPaints repeated, int ticksPerSide)
 {
-    const ChildRun run = runChild(
-        executableDirectory() + "/tessarion-bench",
-        {"--tick-cost=" + std::to_string(ticksPerSide), "--savings=" + std::to_string(savings)},
-        {{"QT_SCALE_FACTOR", std::to_string(factor)}});
+    std::vector<std::string> arguments{"--tick-cost=" + std::to_string(ticksPerSide)};
+    if (repeated == ui::RepeatedPaints::DrawAfresh)
+        arguments.emplace_back("--afresh");
+    const ChildRun run = runChild(executableDirectory() + "/tessarion-bench", arguments,
+                                  {{"QT_SCALE_FACTOR", std::to_string(factor)}});
     return {field(run.output, "real_ns"),
             field(run.output, "floor_ns"),
             field(run.output, "ratio"),
@@ -562,31 +560,20 @@ ScaledTickCost tickCostAt(int factor, unsigned savings, int ticksPerSide)
 
 void measureScale(std::vector<Row>& rows)
 {
-    using Cache = ui::DrawingCache;
     constexpr int ticksPerSide = 600;
     constexpr std::array<int, 3> factors{1, 2, 3};
-    // All savings, none, and each left out in turn: what each spares.
-    const std::array<std::pair<const char*, unsigned>, 6> configurations{{
-        {"", Cache::allSavings},
-        {" drawing everything afresh", Cache::noSavings},
-        {" without kept images", Cache::allSavings & ~Cache::KeptImages},
-        {" without stamped circles", Cache::allSavings & ~Cache::Stamps},
-        {" without kept text layouts", Cache::allSavings & ~Cache::TextLayouts},
-        {" without aliased whole-pixel fills", Cache::allSavings & ~Cache::AliasedFills},
-    }};
-    std::array<std::array<ScaledTickCost, factors.size()>, configurations.size()> costs{};
+    std::array<ScaledTickCost, factors.size()> reused{}, afresh{};
     for (std::size_t f = 0; f < factors.size(); ++f) {
         progress(("tick cost at scale factor " + std::to_string(factors[f]) +
-                  ", with all drawing savings, none, and each left out")
+                  ", reusing repeated paints and drawing every paint afresh")
                      .c_str());
-        for (std::size_t c = 0; c < configurations.size(); ++c)
-            costs[c][f] = tickCostAt(factors[f], configurations[c].second, ticksPerSide);
+        reused[f] = tickCostAt(factors[f], ui::RepeatedPaints::Reuse, ticksPerSide);
+        afresh[f] = tickCostAt(factors[f], ui::RepeatedPaints::DrawAfresh, ticksPerSide);
     }
 
-    const auto& withAll = costs[0];
-    const double perMegapixelAt1 = withAll[0].realNs / withAll[0].megapixels;
+    const double perMegapixelAt1 = reused[0].realNs / reused[0].megapixels;
     for (std::size_t f = 0; f < factors.size(); ++f) {
-        const ScaledTickCost& cost = withAll[f];
+        const ScaledTickCost& cost = reused[f];
         const double perMegapixel = cost.realNs / cost.megapixels;
         const bool first = f == 0;
         const double limit = first ? 1.8 : 1.5;
@@ -600,30 +587,25 @@ void measureScale(std::vector<Row>& rows)
              first ? "× 1.8 at most" : "× 1.5 at most; per million no more than at ratio 1",
              verdict(cost.ratio <= limit && (first || perMegapixel <= perMegapixelAt1))});
     }
-    // What is left: the tick's extra cost over the empty panels, and its read-outs' share.
-    std::string extra, readouts, share;
+    // The same without the reuse, against the same empty panels, and what is left: the tick's
+    // extra cost over the empty panels, and its read-outs' share.
+    std::string measured, baseline, comparison, extra, readouts, share;
     for (std::size_t f = 0; f < factors.size(); ++f) {
         const std::string separator = f == 0 ? "" : "; ";
-        const double added = withAll[f].realNs - withAll[f].floorNs;
+        measured += separator + format("%.0f", afresh[f].realNs / 1e3);
+        baseline += separator + format("%.0f", afresh[f].floorNs / 1e3);
+        comparison += separator + format("× %.2f", afresh[f].ratio);
+        const double added = reused[f].realNs - reused[f].floorNs;
         extra += separator + format("%.0f", added / 1e3);
-        readouts += separator + format("%.0f", withAll[f].readoutsNs / 1e3);
-        share += separator + format("%.0f %%", 100 * withAll[f].readoutsNs / added);
+        readouts += separator + format("%.0f", reused[f].readoutsNs / 1e3);
+        share += separator + format("%.0f %%", 100 * reused[f].readoutsNs / added);
     }
+    rows.push_back({"Tick cost drawing every paint afresh, at device pixel ratios 1; 2; 3 (µs per "
+                    "tick)",
+                    measured, baseline, comparison, "", ""});
     rows.push_back({"What a tick adds to the empty panels; its read-outs alone, at device pixel "
                     "ratios 1; 2; 3 (µs per tick)",
                     extra, readouts, share, "", ""});
-    for (std::size_t c = 1; c < configurations.size(); ++c) {
-        std::string measured, baseline, comparison;
-        for (std::size_t f = 0; f < factors.size(); ++f) {
-            const std::string separator = f == 0 ? "" : "; ";
-            measured += separator + format("%.0f", costs[c][f].realNs / 1e3);
-            baseline += separator + format("%.0f", withAll[f].realNs / 1e3);
-            comparison += separator + format("× %.2f", costs[c][f].ratio);
-        }
-        rows.push_back({std::string("Tick cost") + configurations[c].first +
-                            ", at device pixel ratios 1; 2; 3 (µs per tick)",
-                        measured, baseline, comparison, "", ""});
-    }
 }
 
 void measureZoom(std::vector<Row>& rows)
@@ -672,9 +654,9 @@ void printTable(const std::vector<Row>& rows)
     std::fflush(stdout);
 }
 
-int tickCostChild(int ticksPerSide, unsigned savings)
+int tickCostChild(int ticksPerSide, ui::RepeatedPaints repeated)
 {
-    const TickCost cost = measureTickCost(ticksPerSide, {}, savings);
+    const TickCost cost = measureTickCost(ticksPerSide, {}, repeated);
     std::printf("real_ns=%.0f floor_ns=%.0f ratio=%.4f dpr=%.2f device_pixels=%.0f "
                 "readouts_ns=%.0f\n",
                 cost.realNs, cost.floorNs, cost.ratio, cost.dpr, cost.devicePixels,
@@ -695,12 +677,12 @@ int main(int argc, char* argv[])
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     int childTicks = 0;
-    unsigned childSavings = tessarion::ui::DrawingCache::allSavings;
+    auto childRepeated = tessarion::ui::RepeatedPaints::Reuse;
     for (int i = 1; i < argc; ++i) {
         if (std::string_view(argv[i]).starts_with("--tick-cost="))
             childTicks = std::atoi(argv[i] + 12);
-        else if (std::string_view(argv[i]).starts_with("--savings="))
-            childSavings = static_cast<unsigned>(std::atoi(argv[i] + 10));
+        else if (std::string_view(argv[i]) == "--afresh")
+            childRepeated = tessarion::ui::RepeatedPaints::DrawAfresh;
     }
     if (childTicks == 0) {
         // Only the scale children run at another device pixel ratio.
@@ -710,7 +692,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     tessarion::ui::prepareApplication(app);
     if (childTicks > 0)
-        return tickCostChild(childTicks, childSavings);
+        return tickCostChild(childTicks, childRepeated);
 
     std::vector<Row> rows;
     try {

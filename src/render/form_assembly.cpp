@@ -10,13 +10,23 @@ namespace tessarion::render {
 FormAssembly::FormAssembly(const FormParts& parts, std::string decimalSeparator)
     : surfaces_(makeSurfaces(parts))
     , figures_(addLineFigures())
-    , form_({parts.readouts[0], parts.readouts[1], parts.readouts[2], parts.readouts[3],
-             parts.readouts[4], parts.readouts[5], parts.readouts[6], parts.Timer1, parts.views[0],
-             parts.views[1], parts.views[2], parts.views[3]},
+    , form_({parts.Text1, parts.Text2, parts.Text3, parts.Text4, parts.Text5, parts.Text6,
+             parts.Text7, parts.Timer1, parts.P1, parts.p2, parts.p3, parts.p4},
             std::move(decimalSeparator))
     , spring_{figure("Lin1"), Linl_, figure("Lin2")}
     , Line3_(figure("Line3"))
 {
+}
+
+PanelView& FormParts::view(PanelId panel) const
+{
+    switch (panel) {
+    case PanelId::P1: return P1;
+    case PanelId::p2: return p2;
+    case PanelId::p3: return p3;
+    case PanelId::p4: return p4;
+    }
+    throw std::logic_error("no such panel");
 }
 
 FormAssembly::~FormAssembly() = default;
@@ -34,7 +44,7 @@ FormAssembly::Surfaces FormAssembly::makeSurfaces(const FormParts& parts)
             spec.backColor.value_or(core::colours::buttonFace));
         if (spec.scale)
             surface->Scale(flags::firstPoint, 0, 0, spec.scale->width, spec.scale->height);
-        surface->setView(&parts.views[index(*panel)].get());
+        surface->setView(&parts.view(*panel));
         surfaces[index(*panel)] = std::move(surface);
     }
     for (const auto& surface : surfaces)
@@ -67,10 +77,10 @@ FormAssembly::Figures FormAssembly::addLineFigures()
 
 LineFigure& FormAssembly::figure(std::string_view name) const
 {
-    LineFigure* found = lineFigure(name);
-    if (found == nullptr)
+    const auto found = figures_.find(name);
+    if (found == figures_.end())
         throw std::logic_error("the layout has no line figure " + std::string(name));
-    return *found;
+    return *found->second;
 }
 
 std::optional<PanelId> FormAssembly::panelId(std::string_view name)
@@ -79,12 +89,6 @@ std::optional<PanelId> FormAssembly::panelId(std::string_view name)
         if (panelNames[i] == name)
             return static_cast<PanelId>(i);
     return std::nullopt;
-}
-
-LineFigure* FormAssembly::lineFigure(std::string_view name) const
-{
-    const auto found = figures_.find(name);
-    return found == figures_.end() ? nullptr : found->second;
 }
 
 void FormAssembly::paint(PanelId panel, Device& device)

@@ -6,7 +6,6 @@
 #include "render/surface.h"
 
 #include <array>
-#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -20,9 +19,21 @@ enum class PanelId { P1, p2, p3, p4 };
 
 /// What the window supplies to the form: its read-outs, its timer and its panels' views.
 struct FormParts {
-    std::array<std::reference_wrapper<core::TextField>, 7> readouts; ///< Text1 to Text7.
-    core::Timer& Timer1;                                             ///< The animation tick.
-    std::array<std::reference_wrapper<PanelView>, 4> views; ///< P1, p2, p3, p4, by PanelId.
+    core::TextField& Text1; ///< Amplitude × 2.
+    core::TextField& Text2; ///< Frequency.
+    core::TextField& Text3; ///< Phase in degrees.
+    core::TextField& Text4; ///< Phase in radians.
+    core::TextField& Text5; ///< Phase as a percentage of a turn.
+    core::TextField& Text6; ///< Sine of the phase.
+    core::TextField& Text7; ///< Cosine of the phase.
+    core::Timer& Timer1;    ///< The animation tick.
+    PanelView& P1;          ///< Spring and mass.
+    PanelView& p2;          ///< Rotating vector.
+    PanelView& p3;          ///< Pendulum.
+    PanelView& p4;          ///< Time graph.
+
+    /// The view of `panel`.
+    PanelView& view(PanelId panel) const;
 };
 
 /// The one place where the window's drawing side is put together: the four surfaces and
@@ -44,10 +55,6 @@ public:
     static std::optional<PanelId> panelId(std::string_view name);
     /// The layout names of the four panels, by PanelId.
     static constexpr std::array<std::string_view, 4> panelNames{"P1", "p2", "p3", "p4"};
-    /// A line figure by its layout name, or nullptr; group elements through `Linl()`.
-    LineFigure* lineFigure(std::string_view name) const;
-    /// The spring's twelve segments.
-    const LineFigureGroup& Linl() const { return Linl_; }
 
     /// One paint of `panel` onto `device`: erase, its painter, its line figures.
     void paint(PanelId panel, Device& device);

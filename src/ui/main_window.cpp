@@ -48,7 +48,7 @@ template <typename Map> auto& lookup(const Map& map, std::string_view name)
 
 std::string systemDecimalSeparator() { return QLocale::system().decimalPoint().toStdString(); }
 
-MainWindow::MainWindow(std::string decimalSeparator)
+MainWindow::MainWindow(std::string decimalSeparator, RepeatedPaints repeated)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(toQString(core::windowCaption));
@@ -58,7 +58,7 @@ MainWindow::MainWindow(std::string decimalSeparator)
                                    QIcon(QStringLiteral(":/icons/tessarion.ico"))));
     // It opens at the layout's size; any other size zooms the whole layout.
     resize(core::wholePixels(core::clientWidthTwips), core::wholePixels(core::clientHeightTwips));
-    build();
+    build(repeated);
     zoom_ = new WindowZoom(*this);
     assemble(std::move(decimalSeparator));
     form().Form_Load();
@@ -66,11 +66,11 @@ MainWindow::MainWindow(std::string decimalSeparator)
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::build()
+void MainWindow::build(RepeatedPaints repeated)
 {
     for (const core::ControlSpec& spec : core::windowLayout()) {
         switch (spec.kind) {
-        case core::ControlKind::Panel: addPanel(spec); break;
+        case core::ControlKind::Panel: addPanel(spec, repeated); break;
         case core::ControlKind::TextField: addTextField(spec); break;
         case core::ControlKind::Label: addLabel(spec); break;
         case core::ControlKind::Button: addButton(spec); break;
@@ -93,10 +93,10 @@ QWidget* MainWindow::containerOf(const core::ControlSpec& spec)
     return spec.container.empty() ? static_cast<QWidget*>(this) : &lookup(panels_, spec.container);
 }
 
-void MainWindow::addPanel(const core::ControlSpec& spec)
+void MainWindow::addPanel(const core::ControlSpec& spec, RepeatedPaints repeated)
 {
     const QRect geometry = geometryOf(spec);
-    auto* panel = new PanelWidget(this, geometry.size());
+    auto* panel = new PanelWidget(this, geometry.size(), repeated);
     panel->setObjectName(toQString(spec.name));
     applyAccessibility(*panel, spec.name);
     panel->move(geometry.topLeft());
@@ -156,19 +156,26 @@ void MainWindow::setTabOrder()
 
 void MainWindow::assemble(std::string decimalSeparator)
 {
-    auto readout = [this](int n) -> core::TextField& {
-        return lookup(fields_, "Text" + std::to_string(n));
+    auto readout = [this](std::string_view name) -> core::TextField& {
+        return lookup(fields_, name);
     };
-    auto view = [this](render::PanelId panel) -> render::PanelView& {
-        return lookup(panels_, render::FormAssembly::panelNames[static_cast<std::size_t>(panel)]);
+    auto view = [this](std::string_view name) -> render::PanelView& {
+        return lookup(panels_, name);
     };
-    using enum render::PanelId;
     assembly_ = std::make_unique<render::FormAssembly>(
         render::FormParts{
-            .readouts = {readout(1), readout(2), readout(3), readout(4), readout(5), readout(6),
-                         readout(7)},
+            .Text1 = readout("Text1"),
+            .Text2 = readout("Text2"),
+            .Text3 = readout("Text3"),
+            .Text4 = readout("Text4"),
+            .Text5 = readout("Text5"),
+            .Text6 = readout("Text6"),
+            .Text7 = readout("Text7"),
             .Timer1 = *timer1_,
-            .views = {view(P1), view(p2), view(p3), view(p4)},
+            .P1 = view("P1"),
+            .p2 = view("p2"),
+            .p3 = view("p3"),
+            .p4 = view("p4"),
         },
         std::move(decimalSeparator));
     for (const auto& [name, panel] : panels_)

@@ -2,6 +2,7 @@
 
 #include "core/form.h"
 #include "render/form_assembly.h"
+#include "ui/panel_widget.h"
 
 #include <QWidget>
 
@@ -17,7 +18,6 @@ struct ControlSpec;
 
 namespace tessarion::ui {
 
-class PanelWidget;
 class PreciseTimer;
 class ReadoutField;
 class WindowZoom;
@@ -30,17 +30,14 @@ class MainWindow : public QWidget {
     Q_OBJECT
 public:
     /// Builds every control, binds the handlers and runs Form_Load.
-    explicit MainWindow(std::string decimalSeparator = systemDecimalSeparator());
+    explicit MainWindow(std::string decimalSeparator = systemDecimalSeparator(),
+                        RepeatedPaints repeated = RepeatedPaints::Reuse);
     ~MainWindow() override;
 
     /// The state and handlers behind the window.
     core::Form& form() { return assembly_->form(); }
-    /// The panels' surfaces, line figures and painters.
-    render::FormAssembly& assembly() { return *assembly_; }
     /// A panel by its layout name, or nullptr.
     PanelWidget* panel(std::string_view name) const;
-    /// The animation timer.
-    PreciseTimer& timer1() const { return *timer1_; }
     /// The zoom of the whole window, with its keys and context menu.
     WindowZoom& zoom() const { return *zoom_; }
 
@@ -48,8 +45,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void build();
-    void addPanel(const core::ControlSpec& spec);
+    void build(RepeatedPaints repeated);
+    void addPanel(const core::ControlSpec& spec, RepeatedPaints repeated);
     void addTextField(const core::ControlSpec& spec);
     void addLabel(const core::ControlSpec& spec);
     void addButton(const core::ControlSpec& spec);

@@ -11,7 +11,7 @@
 
 namespace tessarion::ui {
 
-PanelWidget::PanelWidget(QWidget* parent, QSize outerSize)
+PanelWidget::PanelWidget(QWidget* parent, QSize outerSize, RepeatedPaints repeated)
     : QFrame(parent)
     , designInner_(QSizeF(outerSize) - 2 * QSizeF(core::panelBorderPixels, core::panelBorderPixels))
 {
@@ -21,6 +21,8 @@ PanelWidget::PanelWidget(QWidget* parent, QSize outerSize)
     setFocusPolicy(Qt::TabFocus);
     // The surface erases everything inside the frame on every paint.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    if (repeated == RepeatedPaints::Reuse)
+        reuse_.emplace();
 }
 
 void PanelWidget::attach(render::FormAssembly& assembly, render::PanelId panel)
@@ -46,10 +48,31 @@ QTransform PanelWidget::surfaceTransform() const
 void PanelWidget::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
+    eraseBorder(painter);
     drawFrame(&painter);
     drawSurface(painter);
     if (showFocus_)
         drawFocusMark(painter);
+}
+
+// At a fractional scale the frame and the erase each round to whole device pixels their own
+// way, and may leave a row or column between them that neither paints; the panel paints all
+// its pixels itself, so such a pixel would keep what an earlier frame left there. The border
+// is erased first, reaching a pixel into the inner area, which the surface then covers.
+void PanelWidget::eraseBorder(QPainter& painter)
+{
+    const QRect outer = rect();
+    const QRect inner = contentsRect().adjusted(1, 1, -1, -1);
+    const QBrush background = palette().window();
+    painter.fillRect(QRect(outer.topLeft(), QPoint(outer.right(), inner.top() - 1)), background);
+    painter.fillRect(QRect(QPoint(outer.left(), inner.bottom() + 1), outer.bottomRight()),
+                     background);
+    painter.fillRect(
+        QRect(QPoint(outer.left(), inner.top()), QPoint(inner.left() - 1, inner.bottom())),
+        background);
+    painter.fillRect(
+        QRect(QPoint(inner.right() + 1, inner.top()), QPoint(outer.right(), inner.bottom())),
+        background);
 }
 
 void PanelWidget::drawSurface(QPainter& painter)
@@ -60,11 +83,14 @@ void PanelWidget::drawSurface(QPainter& painter)
     painter.setTransform(surfaceTransform(), true);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    {
-        // The device clips to the inner area's whole device pixels, and finishes the paint
-        // as it goes.
-        QtDevice device(painter, font(), designInner_.width(), designInner_.height(),
-                        &drawingCache_);
+    // The device clips to the inner area's whole device pixels.
+    QtDevice device(painter, font(), designInner_, reuse_ ? &memory_ : nullptr);
+    if (reuse_) {
+        reuse_->begin(device);
+        assembly_->paint(panel_, *reuse_);
+        reuse_->finish();
+        memory_.texts.sweep();
+    } else {
         assembly_->paint(panel_, device);
     }
     painter.restore();

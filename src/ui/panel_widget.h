@@ -1,19 +1,26 @@
 #pragma once
 
 #include "render/form_assembly.h"
+#include "render/paint_reuse.h"
 #include "ui/qt_device.h"
 
 #include <QFrame>
 #include <QTransform>
 
+#include <optional>
+
 namespace tessarion::ui {
+
+/// Whether a panel puts back the part of a paint that repeats the last one from a kept image,
+/// or draws every paint afresh; the pixels are the same.
+enum class RepeatedPaints { Reuse, DrawAfresh };
 
 /// A drawing panel: a sunken frame around a surface whose painter runs on every paint.
 class PanelWidget : public QFrame, public render::PanelView {
     Q_OBJECT
 public:
     /// A panel of `outerSize` pixels inside `parent`; it draws once attached.
-    PanelWidget(QWidget* parent, QSize outerSize);
+    PanelWidget(QWidget* parent, QSize outerSize, RepeatedPaints repeated = RepeatedPaints::Reuse);
 
     /// Binds the panel to its surface and painter in `assembly`.
     void attach(render::FormAssembly& assembly, render::PanelId panel);
@@ -21,8 +28,6 @@ public:
     void setZoom(double zoom);
     /// Maps the surface's coordinates, in pixels of the inner area at 100 %, to the widget.
     QTransform surfaceTransform() const;
-    /// What the panel's drawing keeps between paints, and which savings it uses.
-    DrawingCache& drawingCache() { return drawingCache_; }
 
     /// Paints at once, nested in the caller, as the handlers' repaint requires.
     void Refresh() override { repaint(); }
@@ -35,12 +40,14 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void eraseBorder(QPainter& painter);
     void drawSurface(QPainter& painter);
     void drawFocusMark(QPainter& painter);
 
     render::FormAssembly* assembly_ = nullptr;
     render::PanelId panel_ = render::PanelId::P1;
-    DrawingCache drawingCache_;
+    std::optional<render::PaintReuse> reuse_; ///< The last paint, when repeats are reused.
+    DrawingMemory memory_;                    ///< What the device keeps for the reuse.
     bool showFocus_ = false;
     QSizeF designInner_;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fakes.h"
+#include "layout_figures.h"
 #include "recording_device.h"
 #include "recording_view.h"
 #include "render/form_assembly.h"
@@ -15,9 +16,8 @@ namespace tessarion::support {
 /// a recording device at once; the paints are logged as "P1", "p2", "p3", "p4".
 struct PaintedForm {
     explicit PaintedForm(const std::string& separator = ".")
-        : assembly({{text[0], text[1], text[2], text[3], text[4], text[5], text[6]},
-                    timer,
-                    {P1, p2, p3, p4}},
+        : assembly({text[0], text[1], text[2], text[3], text[4], text[5], text[6], timer, P1, p2,
+                    p3, p4},
                    separator)
     {
         P1.attach(assembly, PanelId::P1);
@@ -60,10 +60,10 @@ struct PaintedForm {
     RecordingView P1{"P1", d1, log}, p2{"p2", d2, log}, p3{"p3", d3, log}, p4{"p4", d4, log};
     FormAssembly assembly;
     core::Form& form = assembly.form();
-    LineFigure& Lin1 = *assembly.lineFigure("Lin1");
-    LineFigure& Lin2 = *assembly.lineFigure("Lin2");
-    const LineFigureGroup& Linl = assembly.Linl();
-    LineFigure& Line3 = *assembly.lineFigure("Line3");
+    LineFigure& Lin1 = layoutFigure(assembly, "Lin1");
+    LineFigure& Lin2 = layoutFigure(assembly, "Lin2");
+    const LineFigureGroup Linl = layoutGroup(assembly, "Linl");
+    LineFigure& Line3 = layoutFigure(assembly, "Line3");
 };
 
 } // namespace tessarion::support

@@ -74,10 +74,6 @@ TEST_F(ExtremeWindow, LimitPhasesPaintEveryPanelAndKeepTheReadouts)
         EXPECT_NEAR(valueOf(text("Text4")), radians, std::max(1e-9, std::fabs(radians) * 1e-14));
         EXPECT_NEAR(valueOf(text("Text5")), percent, std::max(1e-9, std::fabs(percent) * 1e-14));
         EXPECT_EQ(text("Text5").back(), '%');
-        for (const char* name : {"P1", "p2", "p3", "p4"})
-            EXPECT_EQ(
-                window->assembly().surface(*render::FormAssembly::panelId(name)).rejectedCalls(), 0)
-                << name;
     }
     qInstallMessageHandler(previous);
     qtMessages = nullptr;

@@ -31,13 +31,12 @@ TEST_F(InputBurst, ClicksDuringTheAnimationAreAllAppliedAndTicksNeverNest)
     bool inClick = false;
     int ticks = 0, ticksInsideHandlers = 0, wrongTicks = 0;
     std::string firstWrongTick;
-    QObject::connect(&window->timer1(), &QTimer::timeout, window.get(), [&] {
+    QObject::connect(&timer1(), &QTimer::timeout, window.get(), [&] {
         // Connected after the window's own handler, so this runs once the tick is complete.
         ++ticks;
         bool painting = false;
-        for (const auto panel :
-             {render::PanelId::P1, render::PanelId::p2, render::PanelId::p3, render::PanelId::p4})
-            painting = painting || window->assembly().surface(panel).painting();
+        for (const char* name : {"P1", "p2", "p3", "p4"})
+            painting = painting || window->panel(name)->paintingActive();
         if (inClick || painting)
             ++ticksInsideHandlers;
         phase += frequency;
@@ -49,7 +48,7 @@ TEST_F(InputBurst, ClicksDuringTheAnimationAreAllAppliedAndTicksNeverNest)
     });
 
     click("Command5");
-    ASSERT_TRUE(window->timer1().isEnabled());
+    ASSERT_TRUE(timer1().isEnabled());
 
     // Mostly phase "+", with amplitude and frequency presses mixed in, leaning towards
     // frequency "+" so the animation stays near 40 degrees a tick.
@@ -90,7 +89,7 @@ TEST_F(InputBurst, ClicksDuringTheAnimationAreAllAppliedAndTicksNeverNest)
     }
     const int ticksDuringClicks = ticks;
     click("Command6");
-    ASSERT_FALSE(window->timer1().isEnabled());
+    ASSERT_FALSE(timer1().isEnabled());
     QCoreApplication::processEvents();
 
     EXPECT_EQ(wrongClicks, 0) << "first: " << firstWrongClick;

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 namespace tessarion::ui::testing {
@@ -43,6 +44,14 @@ protected:
         return field == nullptr ? std::string() : field->text().toStdString();
     }
     void click(const char* name) const { QTest::mouseClick(button(name), Qt::LeftButton); }
+    /// The animation timer, found by its layout name.
+    PreciseTimer& timer1() const
+    {
+        auto* found = window->findChild<PreciseTimer*>(QStringLiteral("Timer1"));
+        if (found == nullptr)
+            throw std::logic_error("the window has no Timer1");
+        return *found;
+    }
     /// Paint counts of P1, p2, p3 and p4.
     std::array<int, 4> paintCounts() const
     {

@@ -354,10 +354,10 @@ TEST_F(AtZoom2, APhaseButtonAndATickPaintEachPanelOnce)
 TEST_F(AtZoom2, NothingPaintsOnceStopped)
 {
     click("Command5");
-    QSignalSpy ticks(&window->timer1(), &QTimer::timeout);
+    QSignalSpy ticks(&timer1(), &QTimer::timeout);
     ASSERT_TRUE(ticks.wait(5000));
     click("Command6");
-    ASSERT_EQ(window->timer1().remainingTime(), -1);
+    ASSERT_EQ(timer1().remainingTime(), -1);
     deliverPendingPaints();
     const auto stopped = paintCounts();
     click("Command2");
