@@ -60,10 +60,18 @@ Page::Page(std::string decimalSeparator, double lineHeight)
         scale = {1, 1};
     assembly_ = std::make_unique<render::FormAssembly>(
         render::FormParts{
-            .readouts = {readouts_[0], readouts_[1], readouts_[2], readouts_[3], readouts_[4],
-                         readouts_[5], readouts_[6]},
+            .Text1 = readouts_[0],
+            .Text2 = readouts_[1],
+            .Text3 = readouts_[2],
+            .Text4 = readouts_[3],
+            .Text5 = readouts_[4],
+            .Text6 = readouts_[5],
+            .Text7 = readouts_[6],
             .Timer1 = timer_,
-            .views = {panels_[0], panels_[1], panels_[2], panels_[3]},
+            .P1 = panels_[0],
+            .p2 = panels_[1],
+            .p3 = panels_[2],
+            .p4 = panels_[3],
         },
         std::move(decimalSeparator));
     form().Form_Load();
