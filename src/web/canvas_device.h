@@ -1,7 +1,8 @@
 #pragma once
 
-#include "render/device.h"
+#include "render/paint_reuse.h"
 
+#include <string>
 #include <string_view>
 
 namespace tessarion::web {
@@ -11,12 +12,13 @@ namespace tessarion::web {
 /// number of device pixels wide; axis-aligned lines and dots cover whole device pixels, with
 /// square ends half the width beyond their end points; diagonal lines and circles are
 /// antialiased, diagonal lines with round ends from 4 device pixels wide; text is placed in
-/// panel pixels.
-class CanvasDevice : public render::Device {
+/// panel pixels. It keeps an image of a paint's leading operations on a canvas of its own,
+/// one per panel, the size of the panel's backing store.
+class CanvasDevice final : public render::KeepingDevice {
 public:
-    /// Draws on the page's canvas `target`, whose inner area is `innerWidth` by
+    /// Draws on the canvas of panel `panel`, whose inner area is `innerWidth` by
     /// `innerHeight` panel pixels.
-    CanvasDevice(int target, double innerWidth, double innerHeight, double scaleX, double scaleY,
+    CanvasDevice(int panel, double innerWidth, double innerHeight, double scaleX, double scaleY,
                  double lineHeight);
 
     void fill(core::Colour background) override;
@@ -28,8 +30,16 @@ public:
     void text(render::DevicePoint topLeft, std::string_view text, core::Colour colour) override;
     double lineHeight() const override { return lineHeight_; }
 
+    std::string setting() const override;
+    void keep(std::span<const render::Operation> operations, bool fresh) override;
+    void putKept() override;
+
 private:
-    int target_;
+    int backingWidth() const;
+    int backingHeight() const;
+
+    int panel_;
+    int target_; ///< The canvas drawn on: the panel's, or its kept image's.
     double innerWidth_, innerHeight_;
     double scaleX_, scaleY_;
     double lineHeight_;

@@ -85,10 +85,14 @@ void Page::setScale(render::PanelId panel, double scaleX, double scaleY)
 void Page::paint(render::PanelId panel)
 {
     const render::Surface& surface = assembly_->surface(panel);
-    const auto& scale = scales_[static_cast<std::size_t>(indexOf(panel))];
+    const auto index = static_cast<std::size_t>(indexOf(panel));
+    const auto& scale = scales_[index];
     CanvasDevice device(indexOf(panel), surface.innerWidth(), surface.innerHeight(), scale[0],
                         scale[1], lineHeight_);
-    assembly_->paint(panel, device);
+    render::PaintReuse& reuse = reuses_[index];
+    reuse.begin(device);
+    assembly_->paint(panel, reuse);
+    reuse.finish();
 }
 
 } // namespace tessarion::web

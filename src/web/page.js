@@ -15,8 +15,12 @@ function cssRgb(rgb) {
 }
 
 // The canvas calls of the program's drawing device, in device pixels.
+// Targets 0 to 3 are the panels' canvases, 4 to 7 their kept images.
 var tessarionCanvas = {
   contexts: [],
+  kept: [],
+  // Images of the paints' repeated beginnings are kept (the benchmark turns it off).
+  keepImages: true,
   fontPixels: windowFontPixels,
   ascent: 0,
   context(target, rgb, fill) {
@@ -50,11 +54,22 @@ var tessarionCanvas = {
     context.ellipse(x, y, Math.max(radiusX, 0), Math.max(radiusY, 0), 0, 0, 2 * Math.PI);
     context.stroke();
   },
-  fillText(target, x, y, text, rgb) {
+  fillText(target, x, y, text, scale, rgb) {
     const context = this.context(target, rgb, true);
-    const scale = tessarionPage.panels[target].scaleY;
     context.font = `bold ${this.fontPixels * scale}px ${fontFamily}`;
     context.fillText(text, x, y + this.ascent * scale);
+  },
+  prepareKept(panel, width, height) {
+    let kept = this.kept[panel];
+    if (!kept) {
+      kept = this.kept[panel] = document.createElement('canvas');
+      this.contexts[panel + panelNames.length] = kept.getContext('2d', { alpha: false });
+    }
+    if (kept.width !== width) kept.width = width;
+    if (kept.height !== height) kept.height = height;
+  },
+  putKept(panel) {
+    this.contexts[panel].drawImage(this.kept[panel], 0, 0);
   },
 };
 
