@@ -30,6 +30,9 @@ compiler=$(sed -n 's/^CMAKE_CXX_COMPILER:FILEPATH=//p' "$build_dir/CMakeCache.tx
 compiler_version=$("$compiler" --version | head -n1)
 qt_version=$("$build_dir/bench/tessarion-bench" --qt-version)
 
+# The browser's section, written by bench/web.sh, stays as it is.
+browser=$(sed -n '/^## In a browser$/,$p' docs/performance.md 2>/dev/null || true)
+
 cat >docs/performance.md <<DOC
 # Performance
 
@@ -114,3 +117,6 @@ replace their erase by a blit, which costs about as much as the arrow heads it w
 Keeping the rest of a panel as an image costs more memory bandwidth than erasing it. The
 read-outs lie outside the drawing device.
 DOC
+if [[ -n $browser ]]; then
+    printf '\n%s\n' "$browser" >>docs/performance.md
+fi
