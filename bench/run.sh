@@ -30,9 +30,10 @@ compiler=$(sed -n 's/^CMAKE_CXX_COMPILER:FILEPATH=//p' "$build_dir/CMakeCache.tx
 compiler_version=$("$compiler" --version | head -n1)
 qt_version=$("$build_dir/bench/tessarion-bench" --qt-version)
 
-# The measurements under X come from ../shared/tools/cpu-ab, not from this run; their section
-# at the end of the file is kept as it stands.
-under_x=$(sed -n '/^## CPU while animating under X/,$p' docs/performance.md 2>/dev/null || true)
+# The sections at the end of the file come from other runs and stay as they are: the CPU
+# under X measured with ../shared/tools/cpu-ab, and the browser's, written by bench/web.sh.
+kept=$(sed -n '/^## \(CPU while animating under X\|In a browser\)$/,$p' docs/performance.md \
+    2>/dev/null || true)
 
 cat >docs/performance.md <<DOC
 # Performance
@@ -117,6 +118,6 @@ replace their erase by a blit, which costs about as much as the arrow heads it w
 Keeping the rest of a panel as an image costs more memory bandwidth than erasing it. The
 read-outs lie outside the drawing device.
 DOC
-if [[ -n $under_x ]]; then
-    printf '\n%s\n' "$under_x" >>docs/performance.md
+if [[ -n $kept ]]; then
+    printf '\n%s\n' "$kept" >>docs/performance.md
 fi

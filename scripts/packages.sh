@@ -5,6 +5,8 @@
 build_packages=(build-essential cmake qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools fonts-liberation)
 # To test it (headless, and under a headless Weston) and check its desktop files and package.
 test_packages=(googletest libgtest-dev desktop-file-utils appstream weston qt6-wayland lintian)
+# To build the browser page and test it in a headless browser.
+web_packages=(emscripten googletest fonts-liberation python3 chromium nodejs)
 
 install_packages() {
     local missing=()

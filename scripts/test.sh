@@ -9,4 +9,13 @@ preset=dev
 [[ ${1:-} == --asan ]] && preset=asan
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" -j "$(nproc)"
+if [[ $preset == asan ]]; then
+    # The browser build has no sanitizers; its tests ran in the plain run.
+    ctest --preset "$preset" -j "$(nproc)" -LE web
+    exit
+fi
+# The browser page, the core's cases for WebAssembly, and the page test's pinned packages.
+bash scripts/web.sh --tests
+command -v npm >/dev/null || install_packages npm
+npm ci --prefix tests/web --no-audit --no-fund >/dev/null
 ctest --preset "$preset" -j "$(nproc)"

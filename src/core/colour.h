@@ -41,4 +41,21 @@ inline constexpr Colour buttonText = systemColour(0x12);
 inline constexpr Colour inactiveCaptionText = systemColour(0x13);
 } // namespace colours
 
+/// The colour shown on screen: a system colour resolved to its value in the program's light
+/// palette (black for an index it does not name), any other colour as it is.
+constexpr Colour screenColour(Colour colour)
+{
+    if (!isSystemColour(colour))
+        return colour;
+    switch (colour) {
+    case colours::windowBackground: return rgb(0xFF, 0xFF, 0xFF);
+    case colours::highlight: return rgb(0x00, 0x78, 0xD7);
+    case colours::highlightText: return rgb(0xFF, 0xFF, 0xFF);
+    case colours::buttonFace: return rgb(0xF0, 0xF0, 0xF0);
+    case colours::buttonShadow: return rgb(0xA0, 0xA0, 0xA0);
+    case colours::grayText: return rgb(0x6D, 0x6D, 0x6D);
+    default: return colours::black; // window text, button text, inactive caption text
+    }
+}
+
 } // namespace tessarion::core

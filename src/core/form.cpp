@@ -2,6 +2,7 @@
 
 #include "core/number_text.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -138,6 +139,26 @@ void Form::refreshAfterPhaseButton()
     controls_.p2.Refresh();
     controls_.p3.Refresh();
     controls_.p4.Refresh();
+}
+
+ClickHandler clickHandler(std::string_view button)
+{
+    // Buttons are attached to their handlers by name.
+    static constexpr std::array<std::pair<std::string_view, ClickHandler>, 9> handlers{{
+        {"Command1", &Form::Command1_Click},
+        {"Command2", &Form::Command2_Click},
+        {"Command3", &Form::Command3_Click},
+        {"Command4", &Form::Command4_Click},
+        {"Command5", &Form::Command5_Click},
+        {"Command6", &Form::Command6_Click},
+        {"Command7", &Form::Command7_Click},
+        {"Command8", &Form::Command8_Click},
+        {"Command9", &Form::Command9_Click},
+    }};
+    for (const auto& [name, handler] : handlers)
+        if (name == button)
+            return handler;
+    return nullptr;
 }
 
 } // namespace tessarion::core

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tessarion::core {
 
@@ -80,6 +81,11 @@ private:
     FormControls controls_;
     std::string decimalSeparator_;
 };
+
+/// A button's click handler.
+using ClickHandler = void (Form::*)();
+/// The click handler of the button with this layout name, or nullptr.
+ClickHandler clickHandler(std::string_view button);
 
 /// π as every handler computes it.
 double circleConstant();

@@ -1,7 +1,9 @@
 #include "core/number_text.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace tessarion::core {
@@ -28,16 +30,17 @@ std::string NumberText(double value, std::string_view decimalSeparator)
     if (std::abs(value) < wholeDigitsLimit && value == std::trunc(value))
         return NumberText(static_cast<std::int64_t>(value));
 
-    // Scientific form gives the rounded significant digits and the exponent, independent
-    // of the C locale; the digits are then laid out positionally.
+    // Scientific form gives the correctly rounded significant digits and the exponent. It
+    // comes from printf, as not every standard library has a floating-point to_chars; only
+    // its digits are read, so whatever decimal point the C locale has does not matter.
     char buffer[40];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::abs(value),
-                                      std::chars_format::scientific, significantDigits - 1);
-    const std::string_view scientific(buffer, result.ptr);
+    const int length =
+        std::snprintf(buffer, sizeof buffer, "%.*e", significantDigits - 1, std::abs(value));
+    const std::string_view scientific(buffer, static_cast<std::size_t>(length));
     const auto ePos = scientific.find('e');
     std::string digits;
     for (char c : scientific.substr(0, ePos))
-        if (c != '.')
+        if (std::isdigit(static_cast<unsigned char>(c)) != 0)
             digits += c;
     const int exponent = std::atoi(std::string(scientific.substr(ePos + 1)).c_str());
     while (digits.size() > 1 && digits.back() == '0')

@@ -27,21 +27,6 @@ static void initResources() { Q_INIT_RESOURCE(tessarion); }
 namespace tessarion::ui {
 
 namespace {
-using Handler = void (core::Form::*)();
-
-// Buttons are attached to their handlers by name.
-constexpr std::array<std::pair<std::string_view, Handler>, 9> buttonHandlers{{
-    {"Command1", &core::Form::Command1_Click},
-    {"Command2", &core::Form::Command2_Click},
-    {"Command3", &core::Form::Command3_Click},
-    {"Command4", &core::Form::Command4_Click},
-    {"Command5", &core::Form::Command5_Click},
-    {"Command6", &core::Form::Command6_Click},
-    {"Command7", &core::Form::Command7_Click},
-    {"Command8", &core::Form::Command8_Click},
-    {"Command9", &core::Form::Command9_Click},
-}};
-
 constexpr int framePenWidth = 2;
 constexpr double frameCornerRadius = 6;
 
@@ -160,12 +145,8 @@ void MainWindow::addButton(const core::ControlSpec& spec)
     button->setObjectName(toQString(spec.name));
     applyAccessibility(*button, spec.name);
     button->setGeometry(geometryOf(spec));
-    const auto handler =
-        std::find_if(buttonHandlers.begin(), buttonHandlers.end(),
-                     [&spec](const auto& entry) { return entry.first == spec.name; });
-    if (handler != buttonHandlers.end())
-        connect(button, &QPushButton::clicked, this,
-                [this, method = handler->second] { (form().*method)(); });
+    if (const core::ClickHandler handler = core::clickHandler(spec.name))
+        connect(button, &QPushButton::clicked, this, [this, handler] { (form().*handler)(); });
     tabStops_.emplace_back(spec.tabIndex, button);
 }
 

@@ -1,37 +1,16 @@
 #include "ui/palette.h"
 
-#include <array>
-#include <utility>
-
 namespace tessarion::ui {
 
 namespace {
 namespace colours = core::colours;
-
-// Screen colours of the system colours the layout and the palette name.
-constexpr std::array<std::pair<core::Colour, QRgb>, 9> systemColours{{
-    {colours::windowBackground, 0xFFFFFF},
-    {colours::windowText, 0x000000},
-    {colours::highlight, 0x0078D7},
-    {colours::highlightText, 0xFFFFFF},
-    {colours::buttonFace, 0xF0F0F0},
-    {colours::buttonShadow, 0xA0A0A0},
-    {colours::grayText, 0x6D6D6D},
-    {colours::buttonText, 0x000000},
-    {colours::inactiveCaptionText, 0x000000},
-}};
 } // namespace
 
 QColor toQColor(core::Colour colour)
 {
-    if (core::isSystemColour(colour)) {
-        for (const auto& [system, rgbValue] : systemColours)
-            if (system == colour)
-                return QColor::fromRgb(rgbValue);
-        return Qt::black;
-    }
-    return QColor(static_cast<int>(colour & 0xFFu), static_cast<int>((colour >> 8) & 0xFFu),
-                  static_cast<int>((colour >> 16) & 0xFFu));
+    const core::Colour shown = core::screenColour(colour);
+    return QColor(static_cast<int>(shown & 0xFFu), static_cast<int>((shown >> 8) & 0xFFu),
+                  static_cast<int>((shown >> 16) & 0xFFu));
 }
 
 QPalette lightPalette()

@@ -1,5 +1,6 @@
 #include "ui/qt_device.h"
 
+#include "render/device_pixels.h"
 #include "ui/palette.h"
 
 #include <QFont>
@@ -16,33 +17,17 @@
 namespace tessarion::ui {
 
 namespace {
-// Coordinates name pixel corners; a line or dot at (x, y) is centred on that pixel's centre.
-constexpr double pixelCentre = 0.5;
-// Far beyond any panel; keeps the rasterizer's fixed-point arithmetic in range for the
-// off-panel marker of a huge phase.
-constexpr double coordinateLimit = 1e6;
-// Device pixels from which a diagonal line gets round ends; on a thinner line the sliver that
-// a round end adds is not worth its two discs.
-constexpr int roundEndsFrom = 4;
-
-double bounded(double value) { return std::clamp(value, -coordinateLimit, coordinateLimit); }
+using render::pixels::bounded;
+using render::pixels::deviceWidth;
+using render::pixels::firstPixel;
+using render::pixels::nearest;
+using render::pixels::pixelCentre;
+using render::pixels::roundEndsFrom;
 
 QPointF boundedPoint(render::DevicePoint point)
 {
     return {bounded(point.x) + pixelCentre, bounded(point.y) + pixelCentre};
 }
-
-// Rounds halves up, the same way on both sides of zero.
-int nearest(double value) { return static_cast<int>(std::floor(value + 0.5)); }
-
-// A pen of `width` logical pixels drawn at `scale` device pixels per logical pixel.
-int deviceWidth(int width, double scale)
-{
-    return std::max(1, nearest(std::max(width, 1) * scale));
-}
-
-// The first of `count` whole pixels laid as evenly as they can be about `centre`.
-int firstPixel(double centre, int count) { return nearest(centre - count / 2.0); }
 
 // Flat ends: Qt rasterizes such a line directly, while a round cap makes it stroke an
 // outline with curves, several times dearer and dearer still the longer the line.

@@ -1,0 +1,98 @@
+#include "web/page.h"
+
+#include "web/canvas_device.h"
+
+#include <emscripten/emscripten.h>
+
+EM_JS(void, pageSetText, (const char* name, const char* text, int size),
+      { tessarionPage.setText(UTF8ToString(name), UTF8ToString(text, size)); });
+EM_JS(void, pageSetBackColor, (const char* name, unsigned rgb),
+      { tessarionPage.setBackColor(UTF8ToString(name), rgb); });
+EM_JS(void, pageSetTimerEnabled, (bool enabled), { tessarionPage.ticker.setEnabled(enabled); });
+EM_JS(void, pageSetTimerInterval, (int milliseconds),
+      { tessarionPage.ticker.setInterval(milliseconds); });
+EM_JS(void, pageScheduleRepaint, (int panel), { tessarionPage.scheduleRepaint(panel); });
+
+namespace tessarion::web {
+
+namespace {
+int indexOf(render::PanelId panel) { return static_cast<int>(panel); }
+} // namespace
+
+PageReadout::PageReadout(std::string name)
+    : name_(std::move(name))
+{
+}
+
+void PageReadout::setText(std::string_view text)
+{
+    pageSetText(name_.c_str(), text.data(), static_cast<int>(text.size()));
+}
+
+void PageReadout::setBackColor(core::Colour colour)
+{
+    pageSetBackColor(name_.c_str(), screenRgb(colour));
+}
+
+void PageTimer::setEnabled(bool enabled) { pageSetTimerEnabled(enabled); }
+
+void PageTimer::setInterval(std::int32_t milliseconds) { pageSetTimerInterval(milliseconds); }
+
+PagePanel::PagePanel(Page& page, render::PanelId id)
+    : page_(page)
+    , id_(id)
+{
+}
+
+void PagePanel::Refresh() { page_.paint(id_); }
+
+void PagePanel::scheduleRepaint() { pageScheduleRepaint(indexOf(id_)); }
+
+Page::Page(std::string decimalSeparator, double lineHeight)
+    : readouts_{PageReadout("Text1"), PageReadout("Text2"), PageReadout("Text3"),
+                PageReadout("Text4"), PageReadout("Text5"), PageReadout("Text6"),
+                PageReadout("Text7")}
+    , panels_{PagePanel(*this, render::PanelId::P1), PagePanel(*this, render::PanelId::p2),
+              PagePanel(*this, render::PanelId::p3), PagePanel(*this, render::PanelId::p4)}
+    , lineHeight_(lineHeight)
+{
+    for (auto& scale : scales_)
+        scale = {1, 1};
+    assembly_ = std::make_unique<render::FormAssembly>(
+        render::FormParts{
+            .Text1 = readouts_[0],
+            .Text2 = readouts_[1],
+            .Text3 = readouts_[2],
+            .Text4 = readouts_[3],
+            .Text5 = readouts_[4],
+            .Text6 = readouts_[5],
+            .Text7 = readouts_[6],
+            .Timer1 = timer_,
+            .P1 = panels_[0],
+            .p2 = panels_[1],
+            .p3 = panels_[2],
+            .p4 = panels_[3],
+        },
+        std::move(decimalSeparator));
+    form().Form_Load();
+}
+
+void Page::setScale(render::PanelId panel, double scaleX, double scaleY)
+{
+    scales_[static_cast<std::size_t>(indexOf(panel))] = {scaleX, scaleY};
+}
+
+void Page::paint(render::PanelId panel)
+{
+    const render::Surface& surface = assembly_->surface(panel);
+    const auto index = static_cast<std::size_t>(indexOf(panel));
+    const auto& scale = scales_[index];
+    CanvasDevice device(indexOf(panel), surface.innerWidth(), surface.innerHeight(), scale[0],
+                        scale[1], lineHeight_);
+    render::PaintReuse& reuse = reuses_[index];
+    reuse.begin(device);
+    assembly_->paint(panel, reuse);
+    reuse.finish();
+}
+
+} // namespace tessarion::web

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "core/control_interfaces.h"
+#include "render/form_assembly.h"
+#include "render/paint_reuse.h"
+#include "render/surface.h"
+
+#include <array>
+#include <memory>
+#include <string>
+
+namespace tessarion::web {
+
+/// A read-out: an editable text field of the page that the program writes and never reads.
+class PageReadout : public core::TextField {
+public:
+    /// The field with this layout name.
+    explicit PageReadout(std::string name);
+    void setText(std::string_view text) override;
+    void setBackColor(core::Colour colour) override;
+
+private:
+    std::string name_;
+};
+
+/// The animation tick, scheduled by the page against the clock.
+class PageTimer : public core::Timer {
+public:
+    void setEnabled(bool enabled) override;
+    void setInterval(std::int32_t milliseconds) override;
+};
+
+class Page;
+
+/// A panel's canvas: a Refresh paints it at once, a moved line figure on the next frame.
+class PagePanel : public render::PanelView {
+public:
+    PagePanel(Page& page, render::PanelId id);
+    void Refresh() override;
+    void scheduleRepaint() override;
+
+private:
+    Page& page_;
+    render::PanelId id_;
+};
+
+/// The page's side of the window: its read-outs, timer and panels, assembled with the form.
+class Page {
+public:
+    /// Builds everything and runs `Form_Load`; the panels are painted when the page asks.
+    Page(std::string decimalSeparator, double lineHeight);
+
+    /// The state and handlers.
+    core::Form& form() { return assembly_->form(); }
+    /// A panel's canvas now has this many device pixels per panel pixel.
+    void setScale(render::PanelId panel, double scaleX, double scaleY);
+    /// Paints a panel onto its canvas.
+    void paint(render::PanelId panel);
+
+private:
+    std::array<PageReadout, 7> readouts_;
+    PageTimer timer_;
+    std::array<PagePanel, 4> panels_;
+    std::array<std::array<double, 2>, 4> scales_{};
+    std::array<render::PaintReuse, 4> reuses_; ///< Each panel's last paint.
+    double lineHeight_;
+    std::unique_ptr<render::FormAssembly> assembly_;
+};
+
+} // namespace tessarion::web

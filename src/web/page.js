@@ -1,0 +1,335 @@
+// The thin browser layer: builds the controls from the layout the program hands over, places
+// them crisply at any size, schedules the tick on the clock, and draws what the program asks
+// on the panels' canvases. Every rule of the oscillation lives in the program.
+'use strict';
+
+const panelNames = ['P1', 'p2', 'p3', 'p4'];
+const fontFamily = 'Tessarion';
+const windowFontPixels = 13; // 9.75 points
+const largeFontPixels = 16; // 12 points
+const framePixels = 2;
+const frameCornerPixels = 6;
+
+function cssRgb(rgb) {
+  return '#' + rgb.toString(16).padStart(6, '0');
+}
+
+// The canvas calls of the program's drawing device, in device pixels.
+// Targets 0 to 3 are the panels' canvases, 4 to 7 their kept images.
+var tessarionCanvas = {
+  contexts: [],
+  kept: [],
+  // Images of the paints' repeated beginnings are kept (the benchmark turns it off).
+  keepImages: true,
+  fontPixels: windowFontPixels,
+  ascent: 0,
+  context(target, rgb, fill) {
+    const context = this.contexts[target];
+    const colour = cssRgb(rgb);
+    if (fill) context.fillStyle = colour;
+    else context.strokeStyle = colour;
+    return context;
+  },
+  fillRect(target, x, y, width, height, rgb) {
+    this.context(target, rgb, true).fillRect(x, y, width, height);
+  },
+  strokeLine(target, x1, y1, x2, y2, width, rgb) {
+    const context = this.context(target, rgb, false);
+    context.lineWidth = width;
+    context.beginPath();
+    context.moveTo(x1, y1);
+    context.lineTo(x2, y2);
+    context.stroke();
+  },
+  fillDisc(target, x, y, radius, rgb) {
+    const context = this.context(target, rgb, true);
+    context.beginPath();
+    context.arc(x, y, radius, 0, 2 * Math.PI);
+    context.fill();
+  },
+  strokeEllipse(target, x, y, radiusX, radiusY, width, rgb) {
+    const context = this.context(target, rgb, false);
+    context.lineWidth = width;
+    context.beginPath();
+    context.ellipse(x, y, Math.max(radiusX, 0), Math.max(radiusY, 0), 0, 0, 2 * Math.PI);
+    context.stroke();
+  },
+  fillText(target, x, y, text, scale, rgb) {
+    const context = this.context(target, rgb, true);
+    context.font = `bold ${this.fontPixels * scale}px ${fontFamily}`;
+    context.fillText(text, x, y + this.ascent * scale);
+  },
+  prepareKept(panel, width, height) {
+    let kept = this.kept[panel];
+    if (!kept) {
+      kept = this.kept[panel] = document.createElement('canvas');
+      this.contexts[panel + panelNames.length] = kept.getContext('2d', { alpha: false });
+    }
+    if (kept.width !== width) kept.width = width;
+    if (kept.height !== height) kept.height = height;
+  },
+  putKept(panel) {
+    this.contexts[panel].drawImage(this.kept[panel], 0, 0);
+  },
+};
+
+var tessarionPage = {
+  layout: null,
+  fields: new Map(),
+  panels: [],
+  pendingPaints: new Set(),
+  frameRequest: 0,
+
+  // The tick: each one is due a whole number of intervals after the start, so that slow
+  // callbacks never add up to drift; when stopped nothing is scheduled.
+  ticker: {
+    interval: 50,
+    enabled: false,
+    due: 0,
+    handle: 0,
+    setEnabled(on) {
+      const enabled = Boolean(on);
+      if (enabled === this.enabled) return;
+      this.enabled = enabled;
+      if (enabled) {
+        this.due = performance.now() + this.interval;
+        this.schedule();
+      } else {
+        clearTimeout(this.handle);
+        this.handle = 0;
+      }
+    },
+    setInterval(milliseconds) {
+      // Re-applied on every paint; only a new value moves the next tick.
+      if (milliseconds === this.interval) return;
+      this.interval = milliseconds;
+      if (this.enabled) {
+        clearTimeout(this.handle);
+        this.due = performance.now() + milliseconds;
+        this.schedule();
+      }
+    },
+    schedule() {
+      this.handle = setTimeout(() => this.fire(), Math.max(0, this.due - performance.now()));
+    },
+    fire() {
+      this.handle = 0;
+      Module._tessarion_tick();
+      if (!this.enabled || this.handle) return;
+      this.due += this.interval;
+      // A hidden tab's timers are throttled: go on from now, without a burst of catch-up ticks.
+      const now = performance.now();
+      if (this.due < now) this.due = now + this.interval;
+      this.schedule();
+    },
+  },
+
+  setText(name, text) {
+    const field = this.fields.get(name);
+    if (field.value === text) return;
+    field.value = text;
+    // Show the start of a value that is wider than the field, not its end.
+    field.scrollLeft = 0;
+  },
+  setBackColor(name, rgb) {
+    this.fields.get(name).style.backgroundColor = cssRgb(rgb);
+  },
+  scheduleRepaint(panel) {
+    this.pendingPaints.add(panel);
+    if (this.frameRequest) return;
+    this.frameRequest = requestAnimationFrame(() => {
+      this.frameRequest = 0;
+      const panels = [...this.pendingPaints].sort();
+      this.pendingPaints.clear();
+      for (const index of panels) Module._tessarion_paint(index);
+    });
+  },
+
+  language() {
+    for (const tag of navigator.languages || [navigator.language]) {
+      const primary = tag.toLowerCase().split('-')[0];
+      if (primary === 'en') return 'en';
+      if (tessarionTranslations[primary]) return primary;
+    }
+    return 'en';
+  },
+  decimalSeparator() {
+    const parts = new Intl.NumberFormat(navigator.languages).formatToParts(1.5);
+    const decimal = parts.find((part) => part.type === 'decimal');
+    return decimal ? decimal.value : '.';
+  },
+
+  build() {
+    this.layout = JSON.parse(UTF8ToString(Module._tessarion_layout()));
+    const language = this.language();
+    const translations = tessarionTranslations[language] || {};
+    const say = (text) => translations[text] || text;
+    document.documentElement.lang = language;
+    document.title = this.layout.caption;
+    const root = document.getElementById('form1');
+    const byName = new Map(this.layout.controls.map((spec) => [spec.name, spec]));
+    // Focusable controls join the page in tab order; labels, frames and panels lie beneath.
+    const controls = [...this.layout.controls].sort((a, b) => a.tabIndex - b.tabIndex);
+    for (const spec of controls) {
+      let element;
+      switch (spec.kind) {
+        case 'panel': {
+          element = document.createElement('div');
+          element.className = 'panel';
+          element.tabIndex = 0;
+          element.setAttribute('role', 'img');
+          element.setAttribute('aria-label', say(spec.accessibleName));
+          const description = document.createElement('span');
+          description.id = spec.name + '-description';
+          description.className = 'hidden';
+          description.textContent = say(spec.description);
+          element.append(description);
+          element.setAttribute('aria-describedby', description.id);
+          const canvas = document.createElement('canvas');
+          canvas.setAttribute('aria-hidden', 'true');
+          element.append(canvas);
+          const index = panelNames.indexOf(spec.name);
+          tessarionCanvas.contexts[index] = canvas.getContext('2d', { alpha: false });
+          this.panels[index] = { spec, element, canvas, scaleX: 1, scaleY: 1 };
+          break;
+        }
+        case 'textField':
+          element = document.createElement('input');
+          element.type = 'text';
+          element.spellcheck = false;
+          element.autocomplete = 'off';
+          element.value = spec.caption;
+          element.setAttribute('aria-label', say(spec.accessibleName));
+          if (spec.centred) element.classList.add('centred');
+          this.fields.set(spec.name, element);
+          break;
+        case 'button':
+          element = document.createElement('button');
+          element.type = 'button';
+          element.textContent = spec.caption;
+          element.setAttribute('aria-label', say(spec.accessibleName));
+          element.title = say(spec.toolTip);
+          element.addEventListener('click', () =>
+            ccall('tessarion_click', null, ['string'], [spec.name]));
+          break;
+        case 'label':
+          element = document.createElement(spec.buddy ? 'label' : 'div');
+          if (spec.buddy) element.htmlFor = spec.buddy;
+          element.className = 'label';
+          element.textContent = spec.caption;
+          if (spec.centred) element.classList.add('centred');
+          if (spec.largeFont) element.classList.add('large');
+          if (!spec.visible) element.hidden = true;
+          break;
+        case 'frame':
+          element = document.createElement('div');
+          element.className = 'frame';
+          element.style.borderColor = cssRgb(spec.foreColor);
+          break;
+        default:
+          continue; // line figures are the panels' own; the timer is the ticker
+      }
+      element.id = spec.name;
+      element.spec = spec;
+      element.container = spec.container ? byName.get(spec.container) : null;
+      root.append(element);
+    }
+  },
+
+  // Places every control at the zoom that fits the layout into the viewport, on whole device
+  // pixels, and gives each canvas a backing store of the panel's device pixels.
+  place() {
+    const ratio = window.devicePixelRatio || 1;
+    const { width, height, border } = this.layout;
+    const zoom = Math.min(window.innerWidth / width, window.innerHeight / height);
+    const device = (value) => Math.round(value * zoom * ratio);
+    const offsetX = Math.round(((window.innerWidth - width * zoom) / 2) * ratio);
+    const offsetY = Math.round(((window.innerHeight - height * zoom) / 2) * ratio);
+    const box = (element, left, top, right, bottom) => {
+      element.style.left = (offsetX + left) / ratio + 'px';
+      element.style.top = (offsetY + top) / ratio + 'px';
+      element.style.width = (right - left) / ratio + 'px';
+      element.style.height = (bottom - top) / ratio + 'px';
+    };
+    const deviceLine = (pixels) => Math.max(1, device(pixels)) / ratio + 'px';
+    document.documentElement.style.setProperty('--font', windowFontPixels * zoom + 'px');
+    document.documentElement.style.setProperty('--large-font', largeFontPixels * zoom + 'px');
+    document.documentElement.style.setProperty('--frame', deviceLine(framePixels));
+    document.documentElement.style.setProperty('--corner', frameCornerPixels * zoom + 'px');
+    for (const element of document.getElementById('form1').children) {
+      const spec = element.spec;
+      // Inside a panel, places count from the inner area, within the border.
+      const originX = element.container ? element.container.left + border : 0;
+      const originY = element.container ? element.container.top + border : 0;
+      const left = originX + spec.left;
+      const top = originY + spec.top;
+      if (spec.kind !== 'panel') {
+        box(element, device(left), device(top), device(left + spec.width), device(top + spec.height));
+        continue;
+      }
+      // The border is whole device pixels; the canvas is the inner area exactly.
+      const edge = Math.max(1, device(border));
+      const inner = [device(left + border), device(top + border),
+        device(left + spec.width - border), device(top + spec.height - border)];
+      box(element, inner[0] - edge, inner[1] - edge, inner[2] + edge, inner[3] + edge);
+      element.style.borderWidth = edge / ratio + 'px';
+      const panel = this.panels[panelNames.indexOf(spec.name)];
+      const canvas = panel.canvas;
+      canvas.width = inner[2] - inner[0];
+      canvas.height = inner[3] - inner[1];
+      canvas.style.width = canvas.width / ratio + 'px';
+      canvas.style.height = canvas.height / ratio + 'px';
+      panel.scaleX = canvas.width / (spec.width - 2 * border);
+      panel.scaleY = canvas.height / (spec.height - 2 * border);
+      Module._tessarion_set_scale(panelNames.indexOf(spec.name), panel.scaleX, panel.scaleY);
+    }
+  },
+
+  // The window system's paint of every panel, as when the window is shown or resized.
+  paintAll() {
+    this.place();
+    for (let index = 0; index < panelNames.length; ++index) Module._tessarion_paint(index);
+  },
+
+  // The device pixel ratio changes with the browser's zoom and with the screen.
+  watchRatio() {
+    const query = matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`);
+    query.addEventListener('change', () => {
+      this.paintAll();
+      this.watchRatio();
+    }, { once: true });
+  },
+
+  toggleFullScreen() {
+    if (document.fullscreenElement) document.exitFullscreen();
+    else document.documentElement.requestFullscreen();
+  },
+
+  async start() {
+    await document.fonts.load(`bold ${windowFontPixels}px ${fontFamily}`);
+    const probe = document.createElement('canvas').getContext('2d');
+    probe.font = `bold ${windowFontPixels}px ${fontFamily}`;
+    const metrics = probe.measureText('Ag');
+    tessarionCanvas.ascent = metrics.fontBoundingBoxAscent;
+    const lineHeight = metrics.fontBoundingBoxAscent + metrics.fontBoundingBoxDescent;
+    this.build();
+    ccall('tessarion_start', null, ['string', 'number'], [this.decimalSeparator(), lineHeight]);
+    this.paintAll();
+    this.watchRatio();
+    window.addEventListener('resize', () => this.paintAll());
+    document.addEventListener('keydown', (event) => {
+      if (event.key === 'F11' && document.fullscreenEnabled) {
+        event.preventDefault();
+        this.toggleFullScreen();
+      }
+    });
+    document.body.addEventListener('dblclick', (event) => {
+      if (event.target === document.body && document.fullscreenEnabled) this.toggleFullScreen();
+    });
+    // The first stop of the tab order has the focus when the page opens.
+    document.querySelector('#form1 [tabindex], #form1 button, #form1 input').focus();
+    document.body.dataset.ready = 'true';
+  },
+};
+
+Module.onRuntimeInitialized = () => tessarionPage.start();

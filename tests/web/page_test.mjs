@@ -1,0 +1,208 @@
+// The browser page in Debian's headless chromium: read-outs, tab order, names in English and
+// Romanian, the mass's place, the tick on the clock, and nothing fetched or complained about.
+// node page_test.mjs build/web/tessarion.html
+import assert from 'node:assert/strict';
+import { pathToFileURL } from 'node:url';
+import { chromium } from 'playwright-core';
+import { decodePng } from './png.mjs';
+
+const pageUrl = pathToFileURL(process.argv[2]).href;
+const browser = await chromium.launch({ executablePath: '/usr/bin/chromium' });
+let failures = 0;
+
+async function check(name, body) {
+  try {
+    await body();
+    console.log(`ok ${name}`);
+  } catch (error) {
+    ++failures;
+    console.log(`FAILED ${name}\n${error.stack}`);
+  }
+}
+
+// A page at the layout's own size, so that one panel pixel is one screenshot pixel.
+async function openPage(locale, problems) {
+  const context = await browser.newContext({ viewport: { width: 786, height: 566 }, locale });
+  const page = await context.newPage();
+  page.on('console', (message) => {
+    if (message.type() === 'error') problems.push(`console: ${message.text()}`);
+  });
+  page.on('pageerror', (error) => problems.push(`error: ${error.message}`));
+  page.on('request', (request) => {
+    if (request.url() !== pageUrl && !request.url().startsWith('data:'))
+      problems.push(`request: ${request.url()}`);
+  });
+  await page.goto(pageUrl);
+  await page.waitForSelector('body[data-ready]');
+  return page;
+}
+
+const readouts = ['Text1', 'Text2', 'Text3', 'Text4', 'Text5', 'Text6', 'Text7'];
+const values = (page) => page.evaluate((names) =>
+  names.map((name) => document.getElementById(name).value), readouts);
+// The first press as a person's click, any further ones straight on the button.
+const press = async (page, button, times = 1) => {
+  await page.click(`#${button}`);
+  await page.evaluate(([id, more]) => {
+    for (let i = 0; i < more; ++i) document.getElementById(id).click();
+  }, [button, times - 1]);
+};
+
+// The centre of the red mass in P1, in panel pixels, from a screenshot of the panel.
+async function massCentre(page) {
+  const { width, height, channels, pixels } = decodePng(await page.locator('#P1 canvas').screenshot());
+  let sumX = 0, sumY = 0, count = 0;
+  for (let y = 0; y < height; ++y) {
+    for (let x = 0; x < width; ++x) {
+      const at = (y * width + x) * channels;
+      if (pixels[at] > 200 && pixels[at + 1] < 90 && pixels[at + 2] < 90) {
+        sumX += x; sumY += y; ++count;
+      }
+    }
+  }
+  assert.ok(count > 20, `red pixels found: ${count}`);
+  return [sumX / count, sumY / count];
+}
+
+const problems = [];
+const page = await openPage('en-US', problems);
+
+await check('read-outs after presses', async () => {
+  assert.deepEqual(await values(page), ['7', '10', '0', '0', '0%', '0', '1']);
+  await press(page, 'Command2');
+  await press(page, 'Command3');
+  await press(page, 'Command8', 90);
+  assert.deepEqual(await values(page), ['8', '9', '90', '1.57', '25%', '1', '0']);
+  await press(page, 'Command9');
+  assert.deepEqual((await values(page)).slice(2), ['0', '0', '0%', '0', '1']);
+});
+
+await check('the red mass at rest at phase 0 and lifted by the amplitude at phase 90', async () => {
+  // Amplitude 4 after the press above: 21 pixels per unit of amplitude.
+  const [x0, y0] = await massCentre(page);
+  assert.ok(Math.abs(x0 - 80.5) <= 1 && Math.abs(y0 - 220.5) <= 1, `at 0: ${x0}, ${y0}`);
+  await press(page, 'Command8', 90);
+  const [x90, y90] = await massCentre(page);
+  assert.ok(Math.abs(x90 - 80.5) <= 1 && Math.abs(y90 - (220.5 - 84)) <= 1, `at 90: ${x90}, ${y90}`);
+  await press(page, 'Command9');
+});
+
+await check('panels from kept images as drawn afresh', async () => {
+  const panels = async () => Promise.all(['P1', 'p2', 'p3', 'p4'].map((id) =>
+    page.locator(`#${id} canvas`).screenshot()));
+  // Two paints in the same state: the second puts the repeated beginning back from an image.
+  await press(page, 'Command8', 30);
+  await press(page, 'Command8');
+  await press(page, 'Command7');
+  const kept = await panels();
+  assert.ok(await page.evaluate(() => tessarionCanvas.kept.filter(Boolean).length >= 2),
+    'kept images in use');
+  await page.evaluate(() => { tessarionCanvas.keepImages = false; });
+  await press(page, 'Command8');
+  await press(page, 'Command7');
+  const afresh = await panels();
+  await page.evaluate(() => { tessarionCanvas.keepImages = true; });
+  kept.forEach((image, i) => assert.ok(image.equals(afresh[i]), `panel ${i + 1} differs`));
+  await press(page, 'Command9');
+});
+
+await check('tab order of the desktop', async () => {
+  const expected = ['P1', 'Command1', 'Command2', 'Text1', 'Command3', 'Text2', 'Command4',
+    'Command5', 'Command6', 'Command7', 'Command8', 'Text3', 'Text4', 'Text5', 'Command9',
+    'p3', 'p2', 'Text6', 'Text7', 'p4', 'P1'];
+  await page.focus('#P1');
+  const visited = ['P1'];
+  for (let i = 1; i < expected.length; ++i) {
+    await page.keyboard.press('Tab');
+    // Leaving the last control goes through the browser's own controls before coming back.
+    visited.push(await page.evaluate(() => document.activeElement.id || 'browser'));
+    if (visited.at(-1) === 'browser' && i === expected.length - 1) visited[i] = 'P1';
+  }
+  assert.deepEqual(visited, expected);
+  await page.focus('#Command8');
+  await page.keyboard.press('Space');
+  await page.keyboard.press('Enter');
+  assert.equal((await values(page))[2], '2');
+  await press(page, 'Command9');
+});
+
+await check('ticks on the clock, and none once stopped', async () => {
+  await page.evaluate(() => {
+    window.ticks = [];
+    // The runtime swaps its export in on the first call; the count stays in front of it.
+    const tick = Module._tessarion_tick;
+    const counted = () => {
+      window.ticks.push(performance.now());
+      tick();
+      Module._tessarion_tick = counted;
+    };
+    Module._tessarion_tick = counted;
+  });
+  await press(page, 'Command5');
+  await page.waitForTimeout(2500);
+  await press(page, 'Command6');
+  const ticks = await page.evaluate(() => window.ticks);
+  const expected = Math.floor((ticks.at(-1) - ticks[0]) / 50) + 1;
+  assert.ok(ticks.length >= 45 && Math.abs(ticks.length - expected) <= 1,
+    `${ticks.length} ticks where ${expected} were due`);
+  // Due on the clock: the last tick is late by less than one interval, never by the sum of
+  // the delays before it.
+  const late = ticks.at(-1) - ticks[0] - (ticks.length - 1) * 50;
+  assert.ok(late > -5 && late < 50, `the last tick came ${late} ms after its time`);
+  await page.waitForTimeout(300);
+  assert.equal(await page.evaluate(() => window.ticks.length), ticks.length);
+});
+
+await check('after the timers of a hidden tab were held back, no burst of catch-up ticks', async () => {
+  // The counting tick of the test before stays in place.
+  await page.evaluate(() => { window.ticks = []; });
+  await press(page, 'Command5');
+  await page.waitForFunction(() => window.ticks.length >= 5);
+  // A throttled hidden tab runs its timers a second late; so does a page that is busy for one.
+  await page.evaluate(() => {
+    const end = performance.now() + 1000;
+    while (performance.now() < end);
+  });
+  await page.waitForFunction(() => {
+    const resumed = window.ticks.find((t, i) => i > 0 && t - window.ticks[i - 1] > 800);
+    return resumed !== undefined && window.ticks.at(-1) - resumed > 500;
+  });
+  await press(page, 'Command6');
+  const ticks = await page.evaluate(() => window.ticks);
+  const resumed = ticks.findIndex((t, i) => i > 0 && t - ticks[i - 1] > 800);
+  assert.ok(resumed > 0, 'a second passed without ticks');
+  const soon = ticks.slice(resumed).filter((t) => t - ticks[resumed] <= 500).length;
+  assert.ok(soon >= 8 && soon <= 12, `${soon} ticks in the 500 ms after the timers came back`);
+});
+
+await check('names in English, captions as they stand', async () => {
+  const named = await page.evaluate(() => ['Command1', 'Text4', 'p3', 'Command5'].map((id) => {
+    const element = document.getElementById(id);
+    return [element.getAttribute('aria-label'), element.textContent.trim() || element.title];
+  }));
+  assert.deepEqual(named.map((pair) => pair[0]),
+    ['Amplitude down', 'Phase in radians', 'Pendulum', 'Start the animation']);
+  assert.equal(await page.textContent('#Command5'), 'Start');
+  assert.equal(await page.textContent('#Label5'), '   Rad:');
+  assert.equal(await page.textContent('#Label3'), 'F  a  z  a ');
+  assert.equal(await page.getAttribute('#p3', 'role'), 'img');
+});
+
+await check('nothing fetched, no console error', async () => {
+  assert.deepEqual(problems, []);
+});
+
+const romanianProblems = [];
+const romanian = await openPage('ro-RO', romanianProblems);
+await check('names and decimal separator in Romanian, captions untranslated', async () => {
+  assert.equal(await romanian.getAttribute('#Command1', 'aria-label'), 'Micșorează amplitudinea');
+  assert.equal(await romanian.getAttribute('#Text4', 'aria-label'), 'Faza în radiani');
+  assert.equal(await romanian.textContent('#Command5'), 'Start');
+  await press(romanian, 'Command8', 90);
+  assert.equal((await values(romanian))[3], '1,57');
+  assert.deepEqual(romanianProblems, []);
+});
+
+await browser.close();
+console.log(`${9 - failures} passed, ${failures} failed`);
+process.exit(failures === 0 ? 0 : 1);
