@@ -24,8 +24,8 @@
         <translation>Mărește amplitudinea</translation>
     </message>
     <message>
-        <source>Increase the amplitude by 1, up to 14</source>
-        <translation>Mărește amplitudinea cu 1, până la 14</translation>
+        <source>Increase the amplitude by 1, up to %1</source>
+        <translation>Mărește amplitudinea cu 1, până la %1</translation>
     </message>
     <message>
         <source>Amplitude</source>
@@ -48,16 +48,16 @@
         <translation>Mărește frecvența</translation>
     </message>
     <message>
-        <source>Increase the frequency by 1 degree per step, up to 40</source>
-        <translation>Mărește frecvența cu 1 grad pe pas, până la 40</translation>
+        <source>Increase the frequency by 1 degree per step, up to %1</source>
+        <translation>Mărește frecvența cu 1 grad pe pas, până la %1</translation>
     </message>
     <message>
         <source>Start the animation</source>
         <translation>Pornește animația</translation>
     </message>
     <message>
-        <source>Start the animation: every 50 ms the phase grows by the frequency</source>
-        <translation>Pornește animația: la fiecare 50 ms faza crește cu frecvența</translation>
+        <source>Start the animation: every %1 ms the phase grows by the frequency</source>
+        <translation>Pornește animația: la fiecare %1 ms faza crește cu frecvența</translation>
     </message>
     <message>
         <source>Stop the animation</source>

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/form.h"
+
 #include <array>
+#include <optional>
 #include <string_view>
 
 // The Qt front end's translation tools collect the texts marked with this; elsewhere the mark
@@ -14,11 +17,12 @@ namespace tessarion::core {
 /// What assistive technology is told about one control of the layout, in English; the
 /// translation scope of every text is "Accessibility".
 struct AccessibleRow {
-    std::string_view control;          ///< The control's layout name.
-    const char* name = nullptr;        ///< Said instead of the terse caption.
-    const char* description = nullptr; ///< What a drawing panel shows.
-    const char* toolTip = nullptr;     ///< What a button does.
-    std::string_view buddy = {};       ///< The read-out a label names.
+    std::string_view control;              ///< The control's layout name.
+    const char* name = nullptr;            ///< Said instead of the terse caption.
+    const char* description = nullptr;     ///< What a drawing panel shows.
+    const char* toolTip = nullptr;         ///< What a button does.
+    std::optional<int> toolTipNumber = {}; ///< What the tooltip's %1 stands for.
+    std::string_view buddy = {};           ///< The read-out a label names.
 };
 
 // The captions are terse ("-", "+", "Ampl.") and stay as they are in every language; what a
@@ -35,7 +39,8 @@ inline constexpr auto accessibleRows = std::to_array<AccessibleRow>({
      .toolTip = QT_TRANSLATE_NOOP("Accessibility", "Decrease the amplitude by 1, down to 0")},
     {.control = "Command2",
      .name = QT_TRANSLATE_NOOP("Accessibility", "Amplitude up"),
-     .toolTip = QT_TRANSLATE_NOOP("Accessibility", "Increase the amplitude by 1, up to 14")},
+     .toolTip = QT_TRANSLATE_NOOP("Accessibility", "Increase the amplitude by 1, up to %1"),
+     .toolTipNumber = static_cast<int>(maxAmplitude * amplitudeReadoutScale)},
     {.control = "Label1", .buddy = "Text1"},
     {.control = "Text1", .name = QT_TRANSLATE_NOOP("Accessibility", "Amplitude")},
     {.control = "Command3",
@@ -47,11 +52,13 @@ inline constexpr auto accessibleRows = std::to_array<AccessibleRow>({
     {.control = "Command4",
      .name = QT_TRANSLATE_NOOP("Accessibility", "Frequency up"),
      .toolTip = QT_TRANSLATE_NOOP("Accessibility",
-                                  "Increase the frequency by 1 degree per step, up to 40")},
+                                  "Increase the frequency by 1 degree per step, up to %1"),
+     .toolTipNumber = maxFrequency},
     {.control = "Command5",
      .name = QT_TRANSLATE_NOOP("Accessibility", "Start the animation"),
      .toolTip = QT_TRANSLATE_NOOP(
-         "Accessibility", "Start the animation: every 50 ms the phase grows by the frequency")},
+         "Accessibility", "Start the animation: every %1 ms the phase grows by the frequency"),
+     .toolTipNumber = tickMilliseconds},
     {.control = "Command6",
      .name = QT_TRANSLATE_NOOP("Accessibility", "Stop the animation"),
      .toolTip = QT_TRANSLATE_NOOP("Accessibility", "Stop the animation at the current phase")},

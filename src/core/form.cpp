@@ -10,12 +10,9 @@
 namespace tessarion::core {
 
 namespace {
-constexpr std::int32_t tickMilliseconds = 50;
 constexpr double startAmplitude = 3.5;
 constexpr std::int32_t startFrequency = 10;
 constexpr double amplitudeStep = 0.5;
-constexpr double maxAmplitude = 7;
-constexpr std::int32_t maxFrequency = 40;
 constexpr std::int64_t fullTurn = 360;
 
 // The phase is unbounded, but a 64-bit limit must hold rather than wrap around.
@@ -48,7 +45,7 @@ void Form::Form_Load()
     controls_.Timer1.setInterval(state.TickInterval);
     state.Amplitude = startAmplitude;
     state.Phase = 0;
-    controls_.Text1.setText(numberText(state.Amplitude * 2));
+    controls_.Text1.setText(numberText(state.Amplitude * amplitudeReadoutScale));
     controls_.Text2.setText(NumberText(state.Frequency));
     controls_.Text3.setText(NumberText(state.Phase));
     controls_.Text4.setText(numberText((static_cast<double>(state.Phase) * pi) / 180));
@@ -63,14 +60,14 @@ void Form::Command1_Click()
 {
     if (state.Amplitude > 0)
         state.Amplitude = state.Amplitude - amplitudeStep;
-    controls_.Text1.setText(numberText(state.Amplitude * 2));
+    controls_.Text1.setText(numberText(state.Amplitude * amplitudeReadoutScale));
 }
 
 void Form::Command2_Click()
 {
     if (state.Amplitude < maxAmplitude)
         state.Amplitude = state.Amplitude + amplitudeStep;
-    controls_.Text1.setText(numberText(state.Amplitude * 2));
+    controls_.Text1.setText(numberText(state.Amplitude * amplitudeReadoutScale));
 }
 
 void Form::Command3_Click()

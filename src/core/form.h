@@ -8,6 +8,14 @@
 
 namespace tessarion::core {
 
+/// Milliseconds between two ticks of the animation.
+inline constexpr std::int32_t tickMilliseconds = 50;
+/// The largest amplitude and frequency that the "+" buttons reach.
+inline constexpr double maxAmplitude = 7;
+inline constexpr std::int32_t maxFrequency = 40;
+/// Text1 shows the amplitude doubled, so that its half steps read as whole ones.
+inline constexpr int amplitudeReadoutScale = 2;
+
 /// The window-level values of the oscillation, in the order the window holds them.
 struct OscillationState {
     double Amplitude = 0;          ///< 0 to 7 in steps of 0.5.

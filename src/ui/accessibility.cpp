@@ -19,7 +19,9 @@ AccessibleTexts accessibilityFor(std::string_view control)
 {
     for (const core::AccessibleRow& row : core::accessibleRows)
         if (row.control == control)
-            return {translated(row.name), translated(row.description), translated(row.toolTip),
+            return {translated(row.name), translated(row.description),
+                    row.toolTipNumber ? translated(row.toolTip).arg(*row.toolTipNumber)
+                                      : translated(row.toolTip),
                     row.buddy};
     return {};
 }

@@ -82,6 +82,8 @@ std::string layoutJson()
                 appendField(json, "description", row.description);
             if (row.toolTip != nullptr)
                 appendField(json, "toolTip", row.toolTip);
+            if (row.toolTipNumber)
+                appendField(json, "toolTipNumber", *row.toolTipNumber);
             if (!row.buddy.empty())
                 appendField(json, "buddy", row.buddy);
         }

@@ -208,7 +208,7 @@ var tessarionPage = {
           element.type = 'button';
           element.textContent = spec.caption;
           element.setAttribute('aria-label', say(spec.accessibleName));
-          element.title = say(spec.toolTip);
+          element.title = say(spec.toolTip).replace('%1', String(spec.toolTipNumber));
           element.addEventListener('click', () =>
             ccall('tessarion_click', null, ['string'], [spec.name]));
           break;
