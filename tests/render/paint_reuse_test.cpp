@@ -72,10 +72,6 @@ struct ReuseCase {
 };
 
 const ReuseCase reuseCases[] = {
-    {"the second repeat makes the image",
-     {{"s", {erase, circle, axis, label("X"), vector(1)}},
-      {"s", {erase, circle, axis, label("X"), vector(2)}}},
-     {"keep 4 fresh", "put"}},
     {"the third puts it back alone",
      {{"s", {erase, circle, axis, vector(1)}},
       {"s", {erase, circle, axis, vector(2)}},
@@ -86,9 +82,6 @@ const ReuseCase reuseCases[] = {
       {"s", {erase, circle, axis, label("X"), vector(2)}},
       {"s", {erase, circle, axis, label("X"), vector(3)}}},
      {"keep 2 over", "put"}},
-    {"a whole repeat is put back at the end",
-     {{"s", {erase, circle}}, {"s", {erase, circle}}, {"s", {erase, circle}}},
-     {"put"}},
     {"another text is drawn anew",
      {{"s", {erase, circle, label("1")}},
       {"s", {erase, circle, label("2")}},
@@ -111,11 +104,6 @@ const ReuseCase reuseCases[] = {
      {{"s", {erase, circle, vector(1)}},
       {"s", {erase, circle, vector(2)}},
       {"t", {erase, circle, vector(3)}}},
-     {}},
-    {"a device that cannot keep draws everything",
-     {{"", {erase, circle, vector(1)}},
-      {"", {erase, circle, vector(2)}},
-      {"", {erase, circle, vector(3)}}},
      {}},
 };
 
