@@ -10,8 +10,9 @@
 #include <QString>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
-#include <cstdio>
+#include <cstring>
 #include <utility>
 
 namespace tessarion::ui {
@@ -73,6 +74,16 @@ QTransform deviceWorldOf(QPainter& painter)
 }
 
 } // namespace
+
+const std::string& DrawingMemory::fontKey(const QFont& font)
+{
+    // A font's key prints its size, which costs more than comparing two fonts.
+    if (fontKey_.empty() || font != font_) {
+        font_ = font;
+        fontKey_ = font.key().toStdString();
+    }
+    return fontKey_;
+}
 
 QtDevice::QtDevice(QPainter& painter, const QFont& font, QSizeF inner, DrawingMemory* memory)
     : painter_(painter)
@@ -199,14 +210,21 @@ std::string QtDevice::setting() const
 {
     if (memory_ == nullptr || !aligned_ || format_ == QImage::Format_Invalid)
         return {};
-    // Exact numbers: a transform a rounding away shifts an edge by a device pixel.
-    char numbers[160];
-    std::snprintf(numbers, sizeof numbers, "%a %a %a %a %d %d %d %d %d %d %d %d", toDevice_.m11(),
-                  toDevice_.m22(), toDevice_.dx(), toDevice_.dy(), area_.x(), area_.y(),
-                  area_.width(), area_.height(), static_cast<int>(format_),
-                  static_cast<int>(painter_.renderHints()), painter_.device()->logicalDpiX(),
-                  painter_.device()->logicalDpiY());
-    return numbers + font_.key().toStdString();
+    // Exact numbers, compared by their bytes: a transform a rounding away shifts an edge by a
+    // device pixel. Printing them would cost a good part of what the reuse spares.
+    const std::array transform{toDevice_.m11(), toDevice_.m22(), toDevice_.dx(), toDevice_.dy()};
+    const std::array whole{area_.x(),
+                           area_.y(),
+                           area_.width(),
+                           area_.height(),
+                           static_cast<int>(format_),
+                           static_cast<int>(painter_.renderHints()),
+                           painter_.device()->logicalDpiX(),
+                           painter_.device()->logicalDpiY()};
+    std::string setting(sizeof transform + sizeof whole, '\0');
+    std::memcpy(setting.data(), transform.data(), sizeof transform);
+    std::memcpy(setting.data() + sizeof transform, whole.data(), sizeof whole);
+    return setting + memory_->fontKey(font_);
 }
 
 // Rasterizes `operations` into the kept image as they would be rasterized on the target:

@@ -3,23 +3,31 @@
 #include "render/paint_reuse.h"
 #include "ui/text_layouts.h"
 
+#include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPointF>
 #include <QRect>
 #include <QTransform>
 
+#include <string>
 #include <string_view>
 
-class QFont;
 class QPainter;
 
 namespace tessarion::ui {
 
 /// What a panel keeps for its device from paint to paint.
-struct DrawingMemory {
+class DrawingMemory {
+public:
     QImage kept;       ///< The image of the repeated leading operations of a paint.
     TextLayouts texts; ///< Texts laid out.
+    /// The text that tells `font` from other fonts, made again only for another font.
+    const std::string& fontKey(const QFont& font);
+
+private:
+    QFont font_;
+    std::string fontKey_;
 };
 
 /// Draws a panel's primitives with QPainter at the full resolution of the target. Every line
