@@ -6,6 +6,7 @@
 
 #include <QFocusEvent>
 #include <QPainter>
+#include <QPaintEvent>
 
 #include <cmath>
 #include <utility>
@@ -46,17 +47,23 @@ QTransform PanelWidget::surfaceTransform() const
         .scale(inner.width() / designInner_.width(), inner.height() / designInner_.height());
 }
 
-void PanelWidget::paintEvent(QPaintEvent* /*event*/)
+void PanelWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
+    if (!contentsRect().contains(event->rect()))
+        drawBorder(painter);
+    drawSurface(painter, reuse_.has_value());
+    if (showFocus_)
+        drawFocusMark(painter);
+}
+
+void PanelWidget::drawBorder(QPainter& painter)
+{
     // At a whole device pixel ratio every edge lies on a device pixel, and the frame and the
     // erase meet exactly.
     if (const double ratio = devicePixelRatioF(); ratio != std::floor(ratio))
         eraseBorder(painter);
     drawFrame(&painter);
-    drawSurface(painter, reuse_.has_value());
-    if (showFocus_)
-        drawFocusMark(painter);
 }
 
 // At a fractional device pixel ratio the frame and the erase each round to whole device pixels

@@ -33,8 +33,9 @@ public:
     /// panel's top-left corner: for pictures taken out of the window.
     void paintPicture(QPainter& painter);
 
-    /// Paints at once, nested in the caller, as the handlers' repaint requires.
-    void Refresh() override { repaint(); }
+    /// Paints the drawing at once, nested in the caller, as the handlers' repaint requires;
+    /// the border, which no handler changes, stays as it is.
+    void Refresh() override { repaint(contentsRect()); }
     /// Asks the event loop for a paint.
     void scheduleRepaint() override { update(); }
 
@@ -44,6 +45,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void drawBorder(QPainter& painter);
     void eraseBorder(QPainter& painter);
     void drawSurface(QPainter& painter, bool reusing);
     void drawFocusMark(QPainter& painter);

@@ -6,6 +6,7 @@
 #include "ui/qt_device.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QImage>
 #include <QPainter>
 
@@ -144,6 +145,31 @@ TEST_F(WindowTest, PanelsPaintEveryPixelInsideTheirBorder)
             for (int x = left; x < right; ++x)
                 missed += image.pixelColor(x, y) == unpainted ? 1 : 0;
         EXPECT_EQ(missed, 0) << name << " at ratio " << ratio;
+    }
+}
+
+// A tick repaints only the panels' drawings and leaves their borders as they are: the screen
+// then shows what a full paint of the same state shows, at the layout's size and a pixel
+// narrower, where every edge lies between device pixels at a fractional ratio.
+TEST_F(WindowTest, TicksLeaveOnScreenWhatAFullPaintShows)
+{
+    for (const int narrower : {0, 1}) {
+        window->resize(window->width() - narrower, window->height());
+        deliverPendingPaints();
+        for (int tick = 0; tick < 3; ++tick)
+            window->form().Timer1_Timer();
+        // The offscreen platform's screen is the window's backing store, an image.
+        QPaintDevice* backing = window->backingStore()->paintDevice();
+        ASSERT_EQ(backing->devType(), QInternal::Image);
+        const QImage screen = static_cast<QImage*>(backing)->copy();
+        const QImage fresh = window->grab().toImage().convertToFormat(screen.format());
+        ASSERT_EQ(screen.size(), fresh.size());
+        int differing = 0;
+        for (int y = 0; y < screen.height(); ++y)
+            for (int x = 0; x < screen.width(); ++x)
+                differing += screen.pixel(x, y) != fresh.pixel(x, y) ? 1 : 0;
+        EXPECT_EQ(differing, 0) << narrower << " pixel narrower, at ratio "
+                                << window->devicePixelRatioF();
     }
 }
 
