@@ -54,7 +54,8 @@ ${table}
 ## What is measured
 
 - **Tick cost**: CPU time of the process per call of the tick handler, with its four panel
-  repaints into the backing store and the read-out repaints it leaves to the event loop;
+  repaints into the backing store (of the inner areas: a tick leaves the borders as they are)
+  and the read-out repaints it leaves to the event loop;
   2,000 ticks of the real window in 20 blocks, alternating with 2,000 ticks of the baseline:
   the same window whose four panels have an empty paint handler, so that each repaint only
   erases and draws the line figures. Medians of the blocks; the comparison is the median of
