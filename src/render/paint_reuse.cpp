@@ -66,6 +66,17 @@ void PaintReuse::finish()
     target_ = nullptr;
 }
 
+bool PaintReuse::repeat(KeepingDevice& target)
+{
+    if (last_.empty())
+        return false;
+    begin(target);
+    for (const Operation& operation : last_)
+        replay(operation, *this);
+    finish();
+    return true;
+}
+
 void PaintReuse::fill(core::Colour background)
 {
     record({.kind = Kind::Fill, .colour = background});

@@ -47,6 +47,9 @@ public:
     void begin(KeepingDevice& target);
     /// Ends the paint: puts on the target what is still held back, and remembers the paint.
     void finish();
+    /// Draws the last paint again onto `target`, without its painter; false when there was
+    /// none.
+    bool repeat(KeepingDevice& target);
 
     void fill(core::Colour background) override;
     void line(DevicePoint from, DevicePoint to, core::Colour colour, int width) override;

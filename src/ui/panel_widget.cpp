@@ -15,6 +15,7 @@ namespace tessarion::ui {
 
 PanelWidget::PanelWidget(QWidget* parent, QSize outerSize, RepeatedPaints repeated)
     : QFrame(parent)
+    , reusing_(repeated == RepeatedPaints::Reuse)
     , designInner_(QSizeF(outerSize) - 2 * QSizeF(core::panelBorderPixels, core::panelBorderPixels))
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -23,8 +24,6 @@ PanelWidget::PanelWidget(QWidget* parent, QSize outerSize, RepeatedPaints repeat
     setFocusPolicy(Qt::TabFocus);
     // The surface erases everything inside the frame on every paint.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    if (repeated == RepeatedPaints::Reuse)
-        reuse_.emplace();
 }
 
 void PanelWidget::attach(render::FormAssembly& assembly, render::PanelId panel)
@@ -52,7 +51,15 @@ void PanelWidget::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     if (!contentsRect().contains(event->rect()))
         drawBorder(painter);
-    drawSurface(painter, reuse_.has_value());
+    // A paint runs the painter, which normalises the phase and stores the displacement the
+    // time graph reads; the focus mark is not the painters' business, so a paint for the mark
+    // alone draws the last paint again.
+    const QRegion mark = focusMarkArea();
+    const bool markAlone = markMoved_ && (event->region() - mark).isEmpty();
+    // A paint that covers the mark's area leaves no move of the mark waiting.
+    if ((mark - event->region()).isEmpty())
+        markMoved_ = false;
+    drawSurface(painter, markAlone ? Drawing::LastPaint : Drawing::Painter);
     if (showFocus_)
         drawFocusMark(painter);
 }
@@ -89,11 +96,10 @@ void PanelWidget::eraseBorder(QPainter& painter)
 void PanelWidget::paintPicture(QPainter& painter)
 {
     drawFrame(&painter);
-    // A kept image would land in a vector picture as a bitmap.
-    drawSurface(painter, false);
+    drawSurface(painter, Drawing::Picture);
 }
 
-void PanelWidget::drawSurface(QPainter& painter, bool reusing)
+void PanelWidget::drawSurface(QPainter& painter, Drawing drawing)
 {
     if (assembly_ == nullptr)
         return;
@@ -101,16 +107,25 @@ void PanelWidget::drawSurface(QPainter& painter, bool reusing)
     painter.setTransform(surfaceTransform(), true);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
+    // A kept image would land in a vector picture as a bitmap.
+    const bool keeping = reusing_ && drawing != Drawing::Picture;
     // The device clips to the inner area's whole device pixels.
-    QtDevice device(painter, font(), designInner_, reusing ? &memory_ : nullptr);
-    if (reusing) {
-        reuse_->begin(device);
-        assembly_->paint(panel_, *reuse_);
-        reuse_->finish();
-        memory_.texts.sweep();
-    } else {
-        assembly_->paint(panel_, device);
+    QtDevice device(painter, font(), designInner_, keeping ? &memory_ : nullptr);
+    switch (drawing) {
+    case Drawing::LastPaint:
+        if (lastPaint_.repeat(device))
+            break;
+        [[fallthrough]];
+    case Drawing::Painter:
+        lastPaint_.begin(device);
+        assembly_->paint(panel_, lastPaint_);
+        lastPaint_.finish();
+        break;
+    // The screen's last paint stays the one on the screen.
+    case Drawing::Picture: assembly_->paint(panel_, device); break;
     }
+    if (keeping)
+        memory_.texts.sweep();
     painter.restore();
 }
 
@@ -125,21 +140,32 @@ void PanelWidget::drawFocusMark(QPainter& painter)
     painter.drawRect(contentsRect().adjusted(inset, inset, -inset, -inset));
 }
 
+// An odd pen reaches a pixel past the rectangle's right and bottom edges.
+QRegion PanelWidget::focusMarkArea() const
+{
+    const int reach = lineWidth() + 1;
+    const QRect inner = contentsRect();
+    return QRegion(inner.adjusted(-1, -1, 1, 1)) -
+           QRegion(inner.adjusted(reach, reach, -reach, -reach));
+}
+
+void PanelWidget::showFocusMark(bool show)
+{
+    if (show == std::exchange(showFocus_, show))
+        return;
+    markMoved_ = true;
+    update(focusMarkArea());
+}
+
 // QWidget's own focus handlers repaint on every focus change; a panel repaints only when
 // its focus mark appears or goes.
 void PanelWidget::focusInEvent(QFocusEvent* event)
 {
     // Only keyboard users need to see where the focus went.
-    const bool keyboard =
-        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
-    if (keyboard != std::exchange(showFocus_, keyboard))
-        update();
+    showFocusMark(event->reason() == Qt::TabFocusReason ||
+                  event->reason() == Qt::BacktabFocusReason);
 }
 
-void PanelWidget::focusOutEvent(QFocusEvent* /*event*/)
-{
-    if (std::exchange(showFocus_, false))
-        update();
-}
+void PanelWidget::focusOutEvent(QFocusEvent* /*event*/) { showFocusMark(false); }
 
 } // namespace tessarion::ui

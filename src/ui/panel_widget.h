@@ -5,9 +5,8 @@
 #include "ui/qt_device.h"
 
 #include <QFrame>
+#include <QRegion>
 #include <QTransform>
-
-#include <optional>
 
 namespace tessarion::ui {
 
@@ -45,16 +44,28 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    /// What the surface shows in a paint.
+    enum class Drawing {
+        Painter,   ///< The painter's drawing of the state now.
+        LastPaint, ///< The last paint again, without its painter.
+        Picture,   ///< The painter's drawing, afresh, for a picture.
+    };
+
     void drawBorder(QPainter& painter);
     void eraseBorder(QPainter& painter);
-    void drawSurface(QPainter& painter, bool reusing);
+    void drawSurface(QPainter& painter, Drawing drawing);
     void drawFocusMark(QPainter& painter);
+    /// Where the focus mark lies, with a pixel to spare on either side.
+    QRegion focusMarkArea() const;
+    void showFocusMark(bool show);
 
     render::FormAssembly* assembly_ = nullptr;
     render::PanelId panel_ = render::PanelId::P1;
-    std::optional<render::PaintReuse> reuse_; ///< The last paint, when repeats are reused.
-    DrawingMemory memory_;                    ///< What the device keeps for the reuse.
+    render::PaintReuse lastPaint_; ///< The last paint on the screen.
+    DrawingMemory memory_;         ///< What the device keeps for the reuse.
+    bool reusing_ = true;          ///< Whether repeated paints come from kept images.
     bool showFocus_ = false;
+    bool markMoved_ = false; ///< A move of the focus mark awaits its paint.
     QSizeF designInner_;
 };
 

@@ -40,6 +40,15 @@ constexpr CrispLine crispLines[] = {
 
 void PrintTo(const CrispLine& line, std::ostream* out) { *out << line.panel << " " << line.what; }
 
+/// What the offscreen platform shows: the window's backing store, an image.
+QImage onScreen(const QWidget& window)
+{
+    QPaintDevice* backing = window.backingStore()->paintDevice();
+    if (backing->devType() != QInternal::Image)
+        throw std::logic_error("the backing store is not an image");
+    return static_cast<QImage*>(backing)->copy();
+}
+
 class CrispLines : public WindowTest, public ::testing::WithParamInterface<CrispLine> {};
 
 /// The pixels of `image` across `line` at its sampling place, in device pixels, from
@@ -158,10 +167,7 @@ TEST_F(WindowTest, TicksLeaveOnScreenWhatAFullPaintShows)
         deliverPendingPaints();
         for (int tick = 0; tick < 3; ++tick)
             window->form().Timer1_Timer();
-        // The offscreen platform's screen is the window's backing store, an image.
-        QPaintDevice* backing = window->backingStore()->paintDevice();
-        ASSERT_EQ(backing->devType(), QInternal::Image);
-        const QImage screen = static_cast<QImage*>(backing)->copy();
+        const QImage screen = onScreen(*window);
         const QImage fresh = window->grab().toImage().convertToFormat(screen.format());
         EXPECT_TRUE(screen == fresh)
             << narrower << " pixel narrower, at ratio " << window->devicePixelRatioF();
@@ -246,6 +252,29 @@ TEST_P(ZoomedPainter, KeptImagesChangeNoPixel)
 }
 
 INSTANTIATE_TEST_SUITE_P(Zooms, ZoomedPainter, ::testing::Values(1.25, 1.5, 2.0, 2.5, 3.0));
+
+// The focus mark moving between panels repaints them without their painters: P1's painter
+// would store the displacement mirrored, and the time graph would show it. Once the mark has
+// gone, the screen is as before it came.
+TEST_F(WindowTest, TheFocusMarkMovesNoDrawing)
+{
+    for (int press = 0; press < 45; ++press)
+        click("Command8");
+    deliverPendingPaints();
+    const QImage before = onScreen(*window);
+    const double displacement = window->form().state.Displacement;
+    // Shift+Tab, Tab, Shift+Tab, Tab between the time graph and the spring.
+    for (const char* panel : {"p4", "P1", "p4", "P1"}) {
+        window->panel(panel)->setFocus(panel[0] == 'p' ? Qt::BacktabFocusReason
+                                                       : Qt::TabFocusReason);
+        deliverPendingPaints();
+    }
+    EXPECT_NE(onScreen(*window), before) << "no focus mark on P1";
+    button("Command1")->setFocus(Qt::TabFocusReason);
+    deliverPendingPaints();
+    EXPECT_TRUE(onScreen(*window) == before);
+    EXPECT_EQ(window->form().state.Displacement, displacement);
+}
 
 } // namespace
 } // namespace tessarion::ui::testing
