@@ -93,6 +93,12 @@ QImage Picture::image(double scale) const
     image.fill(window_.palette().color(QPalette::Window));
     QPainter painter(&image);
     paint(painter, scale);
+    painter.end();
+    // Its resolution carries the scale, so that it prints at the layout's size, as the SVG
+    // does; set after the paint, which sizes the texts by it.
+    const int printedDotsPerMeter = qRound(scale * window_.logicalDpiX() / 0.0254);
+    image.setDotsPerMeterX(printedDotsPerMeter);
+    image.setDotsPerMeterY(printedDotsPerMeter);
     return image;
 }
 

@@ -30,7 +30,7 @@ public:
     QSize layoutSize() const;
     /// The scale of a PNG: twice the layout, or the zoom on the screen where that is larger.
     double pngScale() const;
-    /// A PNG image at `scale` times the layout size.
+    /// A PNG image at `scale` times the layout size, which prints at the size of the SVG.
     QImage image(double scale) const;
     /// The same picture as an SVG document.
     QByteArray svg() const;

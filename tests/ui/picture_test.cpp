@@ -5,8 +5,10 @@
 #include "ui/picture_export.h"
 #include "ui/window_zoom.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
+#include <QImageReader>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -71,6 +73,41 @@ INSTANTIATE_TEST_SUITE_P(Pictures, PngPicture,
                                            // A larger zoom on the screen, a larger picture.
                                            PngCase{"layout at 250 %", 2.5, nullptr, {1965, 1415}},
                                            PngCase{"P1 alone", 1, "P1", {322, 776}}));
+
+// The width of an SVG document in millimetres, as its root says.
+double svgWidthMm(const QByteArray& svg)
+{
+    QXmlStreamReader reader(svg);
+    reader.readNextStartElement();
+    const QStringView width = reader.attributes().value(QLatin1String("width"));
+    return width.endsWith(u"mm") ? width.chopped(2).toDouble() : 0;
+}
+
+TEST_F(PictureTest, PngPrintsAtTheSvgsSizeWithThePanelsAsOnTheScreen)
+{
+    // At 200 % the screen has the PNG's scale, and its panels show what the PNG shows.
+    window->zoom().zoomTo(2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->zoom().factor() == 2; }));
+    const Picture picture(*window);
+    ASSERT_EQ(picture.pngScale(), 2);
+    QByteArray bytes = picture.png();
+    QBuffer buffer(&bytes);
+    const QImage png = QImageReader(&buffer, "png").read();
+
+    EXPECT_NEAR(png.width() * 1000.0 / png.dotsPerMeterX(), svgWidthMm(picture.svg()), 0.2);
+    EXPECT_EQ(png.dotsPerMeterY(), png.dotsPerMeterX());
+    const QImage screen = window->grab().toImage();
+    for (const char* name : {"P1", "p2", "p3", "p4"}) {
+        const QRect panel = window->panel(name)->geometry();
+        int differing = 0; // a shade of edge smoothing aside
+        for (int y = panel.top(); y <= panel.bottom(); ++y)
+            for (int x = panel.left(); x <= panel.right(); ++x)
+                differing +=
+                    std::abs(qGray(screen.pixel(x, y)) -
+                             qGray(png.pixel(QPoint(x, y) - window->zoom().offset()))) > 64;
+        EXPECT_EQ(differing, 0) << name;
+    }
+}
 
 TEST_F(PictureTest, SvgIsVectorWithTheMassAsARedCircle)
 {
