@@ -4,6 +4,7 @@
 #include "ui/fonts.h"
 #include "ui/main_window.h"
 #include "ui/panel_widget.h"
+#include "ui/readout_field.h"
 #include "ui/window_zoom.h"
 
 #include <QBuffer>
@@ -17,6 +18,8 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
+#include <vector>
 
 namespace tessarion::ui {
 
@@ -44,17 +47,49 @@ void renderChildren(QPainter& painter, QWidget& container)
     painter.setWorldTransform(unsheared);
 }
 
-// The generator names only a font's first family, which few systems have; the others follow
-// it, as they do on the screen.
-QByteArray withFallbackFonts(QByteArray svg)
+// The generator names only a font's first family, which few systems have, and the read-outs
+// share theirs with the window. While an SVG is drawn the read-outs name this one, which no
+// system has, in front of theirs: they lay out as before, and each text in the SVG gets the
+// fallbacks of its own font, as on the screen.
+constexpr QLatin1String readoutTag("Tessarion read-out");
+
+class TaggedReadouts {
+public:
+    explicit TaggedReadouts(QWidget& window)
+    {
+        for (ReadoutField* field : window.findChildren<ReadoutField*>()) {
+            QFont tagged = field->font();
+            fonts_.emplace_back(field, tagged);
+            tagged.setFamilies(QStringList{readoutTag} + tagged.families());
+            field->setFont(tagged);
+        }
+    }
+    ~TaggedReadouts()
+    {
+        for (const auto& [field, font] : fonts_)
+            field->setFont(font);
+    }
+    Q_DISABLE_COPY_MOVE(TaggedReadouts)
+
+private:
+    std::vector<std::pair<ReadoutField*, QFont>> fonts_;
+};
+
+void nameFallbacks(QByteArray& svg, const QString& named, const QStringList& families)
 {
-    const QStringList families = windowFont().families();
     QStringList fallbacks;
     for (const QString& family : families)
         fallbacks.append(QLatin1Char('\'') + family + QLatin1Char('\''));
     fallbacks.append(QStringLiteral("sans-serif"));
-    return svg.replace(QStringLiteral("font-family=\"%1\"").arg(families.front()).toUtf8(),
-                       QStringLiteral("font-family=\"%1\"").arg(fallbacks.join(u", ")).toUtf8());
+    svg.replace(QStringLiteral("font-family=\"%1\"").arg(named).toUtf8(),
+                QStringLiteral("font-family=\"%1\"").arg(fallbacks.join(u", ")).toUtf8());
+}
+
+QByteArray withFallbackFonts(QByteArray svg)
+{
+    nameFallbacks(svg, readoutTag, readoutFont().families());
+    nameFallbacks(svg, windowFont().families().front(), windowFont().families());
+    return svg;
 }
 } // namespace
 
@@ -112,10 +147,12 @@ QByteArray Picture::svg() const
     generator.setViewBox(QRect(QPoint(), layoutSize()));
     generator.setResolution(window_.logicalDpiX());
     generator.setTitle(window_.windowTitle());
-    QPainter painter(&generator);
-    painter.fillRect(QRect(QPoint(), layoutSize()), window_.palette().color(QPalette::Window));
-    paint(painter, 1);
-    painter.end();
+    {
+        const TaggedReadouts tagged(window_);
+        QPainter painter(&generator);
+        painter.fillRect(QRect(QPoint(), layoutSize()), window_.palette().color(QPalette::Window));
+        paint(painter, 1);
+    }
     return withFallbackFonts(bytes);
 }
 

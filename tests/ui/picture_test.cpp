@@ -2,7 +2,9 @@
 
 #include "window_fixture.h"
 
+#include "ui/fonts.h"
 #include "ui/picture_export.h"
+#include "ui/readout_field.h"
 #include "ui/window_zoom.h"
 
 #include <QBuffer>
@@ -15,6 +17,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <set>
 #include <vector>
 
 namespace tessarion::ui::testing {
@@ -141,6 +144,38 @@ TEST_F(PictureTest, SvgIsVectorWithTheMassAsARedCircle)
               1);
     EXPECT_EQ(images, 0);
     EXPECT_GE(texts, 20); // every caption and label
+}
+
+TEST_F(PictureTest, SvgNamesTheReadOutsNarrowFontAndTheWindowsForTheRest)
+{
+    const auto listed = [](const QFont& font) {
+        QStringList families;
+        for (const QString& family : font.families())
+            families.append(QLatin1Char('\'') + family + QLatin1Char('\''));
+        return (families << QStringLiteral("sans-serif")).join(u", ");
+    };
+    std::multiset<std::string> readouts;
+    for (const ReadoutField* field : window->findChildren<ReadoutField*>())
+        if (field->isVisibleTo(window.get()) && !field->text().isEmpty())
+            readouts.insert(field->text().toStdString());
+    ASSERT_GE(readouts.size(), 3U);
+
+    QXmlStreamReader svg(Picture(*window).svg());
+    std::multiset<std::string> narrow;
+    std::set<std::string> otherFonts;
+    while (!svg.atEnd()) {
+        if (svg.readNext() != QXmlStreamReader::StartElement || svg.name() != u"text")
+            continue;
+        const QString family = svg.attributes().value(QLatin1String("font-family")).toString();
+        const QString text = svg.readElementText();
+        if (family == listed(readoutFont()))
+            narrow.insert(text.toStdString());
+        else
+            otherFonts.insert(family.toStdString());
+    }
+    ASSERT_FALSE(svg.hasError()) << svg.errorString().toStdString();
+    EXPECT_EQ(narrow, readouts);
+    EXPECT_EQ(otherFonts, std::set{listed(windowFont()).toStdString()});
 }
 
 struct SaveCase {
