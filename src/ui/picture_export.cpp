@@ -9,6 +9,7 @@
 
 #include <QBuffer>
 #include <QClipboard>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -16,8 +17,12 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -90,6 +95,34 @@ QByteArray withFallbackFonts(QByteArray svg)
     nameFallbacks(svg, readoutTag, readoutFont().families());
     nameFallbacks(svg, windowFont().families().front(), windowFont().families());
     return svg;
+}
+
+// Qt says why a file call failed in English only; the usual reasons in the user's language,
+// from errno as the failing call left it. Qt's own text, or the system's, for the rest.
+QString failureReason(int error, const QFileDevice& file)
+{
+    switch (error) {
+    case ENOSPC: return Picture::tr("No space left on device");
+    case EDQUOT: return Picture::tr("Disk quota exceeded");
+    case EFBIG: return Picture::tr("File too large");
+    case EACCES:
+    case EPERM: return Picture::tr("Permission denied");
+    case EROFS: return Picture::tr("Read-only file system");
+    case ENOENT:
+    case ENOTDIR: return Picture::tr("The folder does not exist");
+    case ENAMETOOLONG: return Picture::tr("File name too long");
+    default: break;
+    }
+    // A failed write leaves QSaveFile without an error of its own once it has closed.
+    if (error != 0 && file.error() == QFileDevice::NoError)
+        return QString::fromLocal8Bit(std::strerror(error));
+    return file.errorString();
+}
+
+QString failureMessage(const QString& path, const QString& reason)
+{
+    return Picture::tr("The picture could not be saved as\n%1\n\n%2")
+        .arg(QDir::toNativeSeparators(path), reason);
 }
 } // namespace
 
@@ -224,14 +257,25 @@ std::optional<QString> Picture::save(const QString& path, const QByteArray& png,
                               : suffix == QLatin1String("svg") ? &svg
                                                                : nullptr;
     if (bytes == nullptr)
-        return tr("Pictures are saved as PNG or SVG. The name must end in .png or .svg.");
-    // The file appears whole under its name, or not at all.
+        return failureMessage(
+            path, tr("Pictures are saved as PNG or SVG. The name must end in .png or .svg."));
+    // The file appears whole under its name, or not at all. Unbuffered, every write reaches
+    // the disk at once, and errno still holds the reason when one falls short.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    file.write(*bytes);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failureMessage(path, failureReason(errno, file));
+    // A short write raises no error of QSaveFile's own: commit() would put the cut-off file in
+    // place. Some file systems (NFS, quotas) tell of a full disk only when the data reach it.
+    errno = 0;
+    if (file.write(*bytes) != bytes->size() || ::fsync(file.handle()) != 0) {
+        const int error = errno;
+        file.cancelWriting();
+        return failureMessage(path, failureReason(error, file));
+    }
+    errno = 0;
     if (!file.commit())
-        return file.errorString();
+        return failureMessage(path, failureReason(errno, file));
     return std::nullopt;
 }
 

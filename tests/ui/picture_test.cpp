@@ -15,7 +15,14 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+
 #include <algorithm>
+#include <csignal>
+#include <cstring>
+#include <map>
 #include <optional>
 #include <set>
 #include <vector>
@@ -235,6 +242,136 @@ INSTANTIATE_TEST_SUITE_P(
                       SaveCase{"read-only folder", "locked/tessarion-phase-0.png", false},
                       SaveCase{"under a file", "kept.jpg/tessarion-phase-0.png", false},
                       SaveCase{"unknown extension, over a file", "kept.jpg", false}));
+
+// A limit on the size of the files this process writes: a write beyond it fails with EFBIG,
+// as on a file system that allows no larger files.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        sigaction(SIGXFSZ, &ignore, &oldAction_);
+        getrlimit(RLIMIT_FSIZE, &oldLimit_);
+        const rlimit limit{bytes, oldLimit_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &oldLimit_);
+        sigaction(SIGXFSZ, &oldAction_, nullptr);
+    }
+    Q_DISABLE_COPY_MOVE(FileSizeLimit)
+
+private:
+    rlimit oldLimit_{};
+    struct sigaction oldAction_ {};
+};
+
+// A 64 KiB tmpfs on `folder`, in a mount namespace of this thread's own that passes no mount
+// on to the system's.
+class SmallDisk {
+public:
+    explicit SmallDisk(const QString& folder)
+        : folder_(QFile::encodeName(folder))
+    {
+        mounted_ = unshare(CLONE_NEWNS) == 0 &&
+                   mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+                   mount("tessarion-test", folder_.constData(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~SmallDisk()
+    {
+        if (mounted_)
+            umount2(folder_.constData(), MNT_DETACH);
+    }
+    Q_DISABLE_COPY_MOVE(SmallDisk)
+    bool mounted() const { return mounted_; }
+
+private:
+    QByteArray folder_;
+    bool mounted_ = false;
+};
+
+enum class Shortage { FileSizeLimit, SmallDisk, FullDisk };
+
+struct ShortWriteCase {
+    const char* what;
+    Shortage shortage;
+    const char* name; // beside "old.png" and "old.svg"
+    const char* reason;
+};
+
+void PrintTo(const ShortWriteCase& c, std::ostream* out) { *out << c.what; }
+
+class ShortWrite : public WindowTest, public ::testing::WithParamInterface<ShortWriteCase> {};
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST_P(ShortWrite, KeepsTheOldFileAndSaysWhyInAMessageNamingTheFile)
+{
+    const ShortWriteCase& c = GetParam();
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    std::optional<SmallDisk> disk;
+    if (c.shortage != Shortage::FileSizeLimit) {
+        disk.emplace(folder.path());
+        if (!disk->mounted())
+            GTEST_SKIP() << "no tmpfs may be mounted here: " << std::strerror(errno);
+    }
+    QDir dir(folder.path());
+    std::map<QString, QByteArray> old{{QStringLiteral("old.png"), QByteArray(6000, 'p')},
+                                      {QStringLiteral("old.svg"), QByteArray(6000, 's')}};
+    for (const auto& [name, bytes] : old) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    if (c.shortage == Shortage::FullDisk) {
+        QFile filler(dir.filePath(QStringLiteral("filler")));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(4096, 'f')) > 0) {
+        }
+    }
+    const QStringList before = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    const Picture picture(*window);
+    const QByteArray png = picture.png();
+    const QByteArray svg = picture.svg();
+    ASSERT_GT(std::min(png.size(), svg.size()), 64 * 1024) << "the picture fits on the disk";
+
+    const QString path = dir.filePath(QString::fromLatin1(c.name));
+    std::optional<QString> failure;
+    {
+        std::optional<FileSizeLimit> limit;
+        if (c.shortage == Shortage::FileSizeLimit)
+            limit.emplace(16 * 1024);
+        failure = Picture::save(path, png, svg);
+    }
+
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_TRUE(failure->contains(QDir::toNativeSeparators(path))) << failure->toStdString();
+    EXPECT_TRUE(failure->contains(QLatin1String(c.reason))) << failure->toStdString();
+    EXPECT_EQ(dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    for (const auto& [name, bytes] : old)
+        EXPECT_EQ(contents(dir.filePath(name)), bytes) << name.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ShortWrite,
+    ::testing::Values(ShortWriteCase{"PNG over a file, size limit", Shortage::FileSizeLimit,
+                                     "old.png", "File too large"},
+                      ShortWriteCase{"new SVG, size limit", Shortage::FileSizeLimit, "new.svg",
+                                     "File too large"},
+                      ShortWriteCase{"PNG over a file, small disk", Shortage::SmallDisk, "old.png",
+                                     "No space left on device"},
+                      ShortWriteCase{"SVG over a file, small disk", Shortage::SmallDisk, "old.svg",
+                                     "No space left on device"},
+                      ShortWriteCase{"new PNG, small disk", Shortage::SmallDisk, "new.png",
+                                     "No space left on device"},
+                      ShortWriteCase{"PNG over a file, disk full", Shortage::FullDisk, "old.png",
+                                     "No space left on device"}));
 
 TEST_F(ActivePictureTest, CtrlCCopiesAReadOutsTextThereAndThePictureElsewhere)
 {
