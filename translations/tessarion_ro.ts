@@ -199,6 +199,10 @@
 
 %2</translation>
     </message>
+    <message>
+        <source>A file name cannot hold control characters, such as a line break or a tab.</source>
+        <translation>Numele unui fișier nu poate conține caractere de control, cum ar fi un salt la rând nou sau un tab.</translation>
+    </message>
 </context>
 <context>
     <name>tessarion::ui::WindowActions</name>

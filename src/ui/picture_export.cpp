@@ -97,6 +97,14 @@ QByteArray withFallbackFonts(QByteArray svg)
     return svg;
 }
 
+// A line break or a tab in a name is almost always pasted in by mistake, and many programs
+// cannot open such a file.
+bool hasControlCharacter(const QString& name)
+{
+    return std::any_of(name.begin(), name.end(),
+                       [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
+}
+
 // Qt says why a file call failed in English only; the usual reasons in the user's language,
 // from errno as the failing call left it. Qt's own text, or the system's, for the rest.
 QString failureReason(int error, const QFileDevice& file)
@@ -252,6 +260,9 @@ QByteArray Picture::png() const
 std::optional<QString> Picture::save(const QString& path, const QByteArray& png,
                                      const QByteArray& svg)
 {
+    if (hasControlCharacter(QFileInfo(path).fileName()))
+        return failureMessage(path, tr("A file name cannot hold control characters, such as a "
+                                       "line break or a tab."));
     const QString suffix = QFileInfo(path).suffix().toLower();
     const QByteArray* bytes = suffix == QLatin1String("png")   ? &png
                               : suffix == QLatin1String("svg") ? &svg

@@ -241,7 +241,9 @@ INSTANTIATE_TEST_SUITE_P(
                       SaveCase{"over an existing file", "kept.png", true},
                       SaveCase{"read-only folder", "locked/tessarion-phase-0.png", false},
                       SaveCase{"under a file", "kept.jpg/tessarion-phase-0.png", false},
-                      SaveCase{"unknown extension, over a file", "kept.jpg", false}));
+                      SaveCase{"unknown extension, over a file", "kept.jpg", false},
+                      SaveCase{"a line break in the name", "tessarion\nphase.png", false},
+                      SaveCase{"a delete character in the name", "tessarion\x7f.svg", false}));
 
 // A limit on the size of the files this process writes: a write beyond it fails with EFBIG,
 // as on a file system that allows no larger files.
