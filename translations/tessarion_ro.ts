@@ -161,6 +161,48 @@
         <source>Pictures are saved as PNG or SVG. The name must end in .png or .svg.</source>
         <translation>Imaginile se salvează ca PNG sau SVG. Numele trebuie să se termine în .png sau .svg.</translation>
     </message>
+    <message>
+        <source>No space left on device</source>
+        <translation>Nu mai este spațiu pe disc</translation>
+    </message>
+    <message>
+        <source>Disk quota exceeded</source>
+        <translation>Cota de spațiu pe disc a fost depășită</translation>
+    </message>
+    <message>
+        <source>File too large</source>
+        <translation>Fișierul este prea mare</translation>
+    </message>
+    <message>
+        <source>Permission denied</source>
+        <translation>Permisiune refuzată</translation>
+    </message>
+    <message>
+        <source>Read-only file system</source>
+        <translation>Sistemul de fișiere permite doar citirea</translation>
+    </message>
+    <message>
+        <source>The folder does not exist</source>
+        <translation>Dosarul nu există</translation>
+    </message>
+    <message>
+        <source>File name too long</source>
+        <translation>Numele fișierului este prea lung</translation>
+    </message>
+    <message>
+        <source>The picture could not be saved as
+%1
+
+%2</source>
+        <translation>Imaginea nu a putut fi salvată ca
+%1
+
+%2</translation>
+    </message>
+    <message>
+        <source>A file name cannot hold control characters, such as a line break or a tab.</source>
+        <translation>Numele unui fișier nu poate conține caractere de control, cum ar fi un salt la rând nou sau un tab.</translation>
+    </message>
 </context>
 <context>
     <name>tessarion::ui::WindowActions</name>
@@ -215,16 +257,6 @@
     <message>
         <source>Picture not saved</source>
         <translation>Imaginea nu a fost salvată</translation>
-    </message>
-    <message>
-        <source>The picture could not be saved as
-%1
-
-%2</source>
-        <translation>Imaginea nu a putut fi salvată ca
-%1
-
-%2</translation>
     </message>
 </context>
 </TS>

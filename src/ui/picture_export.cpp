@@ -4,10 +4,12 @@
 #include "ui/fonts.h"
 #include "ui/main_window.h"
 #include "ui/panel_widget.h"
+#include "ui/readout_field.h"
 #include "ui/window_zoom.h"
 
 #include <QBuffer>
 #include <QClipboard>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -15,8 +17,14 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstring>
+#include <utility>
+#include <vector>
 
 namespace tessarion::ui {
 
@@ -44,17 +52,85 @@ void renderChildren(QPainter& painter, QWidget& container)
     painter.setWorldTransform(unsheared);
 }
 
-// The generator names only a font's first family, which few systems have; the others follow
-// it, as they do on the screen.
-QByteArray withFallbackFonts(QByteArray svg)
+// The generator names only a font's first family, which few systems have, and the read-outs
+// share theirs with the window. While an SVG is drawn the read-outs name this one, which no
+// system has, in front of theirs: they lay out as before, and each text in the SVG gets the
+// fallbacks of its own font, as on the screen.
+constexpr QLatin1String readoutTag("Tessarion read-out");
+
+class TaggedReadouts {
+public:
+    explicit TaggedReadouts(QWidget& window)
+    {
+        for (ReadoutField* field : window.findChildren<ReadoutField*>()) {
+            QFont tagged = field->font();
+            fonts_.emplace_back(field, tagged);
+            tagged.setFamilies(QStringList{readoutTag} + tagged.families());
+            field->setFont(tagged);
+        }
+    }
+    ~TaggedReadouts()
+    {
+        for (const auto& [field, font] : fonts_)
+            field->setFont(font);
+    }
+    Q_DISABLE_COPY_MOVE(TaggedReadouts)
+
+private:
+    std::vector<std::pair<ReadoutField*, QFont>> fonts_;
+};
+
+void nameFallbacks(QByteArray& svg, const QString& named, const QStringList& families)
 {
-    const QStringList families = windowFont().families();
     QStringList fallbacks;
     for (const QString& family : families)
         fallbacks.append(QLatin1Char('\'') + family + QLatin1Char('\''));
     fallbacks.append(QStringLiteral("sans-serif"));
-    return svg.replace(QStringLiteral("font-family=\"%1\"").arg(families.front()).toUtf8(),
-                       QStringLiteral("font-family=\"%1\"").arg(fallbacks.join(u", ")).toUtf8());
+    svg.replace(QStringLiteral("font-family=\"%1\"").arg(named).toUtf8(),
+                QStringLiteral("font-family=\"%1\"").arg(fallbacks.join(u", ")).toUtf8());
+}
+
+QByteArray withFallbackFonts(QByteArray svg)
+{
+    nameFallbacks(svg, readoutTag, readoutFont().families());
+    nameFallbacks(svg, windowFont().families().front(), windowFont().families());
+    return svg;
+}
+
+// A line break or a tab in a name is almost always pasted in by mistake, and many programs
+// cannot open such a file.
+bool hasControlCharacter(const QString& name)
+{
+    return std::any_of(name.begin(), name.end(),
+                       [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
+}
+
+// Qt says why a file call failed in English only; the usual reasons in the user's language,
+// from errno as the failing call left it. Qt's own text, or the system's, for the rest.
+QString failureReason(int error, const QFileDevice& file)
+{
+    switch (error) {
+    case ENOSPC: return Picture::tr("No space left on device");
+    case EDQUOT: return Picture::tr("Disk quota exceeded");
+    case EFBIG: return Picture::tr("File too large");
+    case EACCES:
+    case EPERM: return Picture::tr("Permission denied");
+    case EROFS: return Picture::tr("Read-only file system");
+    case ENOENT:
+    case ENOTDIR: return Picture::tr("The folder does not exist");
+    case ENAMETOOLONG: return Picture::tr("File name too long");
+    default: break;
+    }
+    // A failed write leaves QSaveFile without an error of its own once it has closed.
+    if (error != 0 && file.error() == QFileDevice::NoError)
+        return QString::fromLocal8Bit(std::strerror(error));
+    return file.errorString();
+}
+
+QString failureMessage(const QString& path, const QString& reason)
+{
+    return Picture::tr("The picture could not be saved as\n%1\n\n%2")
+        .arg(QDir::toNativeSeparators(path), reason);
 }
 } // namespace
 
@@ -93,6 +169,12 @@ QImage Picture::image(double scale) const
     image.fill(window_.palette().color(QPalette::Window));
     QPainter painter(&image);
     paint(painter, scale);
+    painter.end();
+    // Its resolution carries the scale, so that it prints at the layout's size, as the SVG
+    // does; set after the paint, which sizes the texts by it.
+    const int printedDotsPerMeter = qRound(scale * window_.logicalDpiX() / 0.0254);
+    image.setDotsPerMeterX(printedDotsPerMeter);
+    image.setDotsPerMeterY(printedDotsPerMeter);
     return image;
 }
 
@@ -106,10 +188,12 @@ QByteArray Picture::svg() const
     generator.setViewBox(QRect(QPoint(), layoutSize()));
     generator.setResolution(window_.logicalDpiX());
     generator.setTitle(window_.windowTitle());
-    QPainter painter(&generator);
-    painter.fillRect(QRect(QPoint(), layoutSize()), window_.palette().color(QPalette::Window));
-    paint(painter, 1);
-    painter.end();
+    {
+        const TaggedReadouts tagged(window_);
+        QPainter painter(&generator);
+        painter.fillRect(QRect(QPoint(), layoutSize()), window_.palette().color(QPalette::Window));
+        paint(painter, 1);
+    }
     return withFallbackFonts(bytes);
 }
 
@@ -176,19 +260,33 @@ QByteArray Picture::png() const
 std::optional<QString> Picture::save(const QString& path, const QByteArray& png,
                                      const QByteArray& svg)
 {
+    if (hasControlCharacter(QFileInfo(path).fileName()))
+        return failureMessage(path, tr("A file name cannot hold control characters, such as a "
+                                       "line break or a tab."));
     const QString suffix = QFileInfo(path).suffix().toLower();
     const QByteArray* bytes = suffix == QLatin1String("png")   ? &png
                               : suffix == QLatin1String("svg") ? &svg
                                                                : nullptr;
     if (bytes == nullptr)
-        return tr("Pictures are saved as PNG or SVG. The name must end in .png or .svg.");
-    // The file appears whole under its name, or not at all.
+        return failureMessage(
+            path, tr("Pictures are saved as PNG or SVG. The name must end in .png or .svg."));
+    // The file appears whole under its name, or not at all. Unbuffered, every write reaches
+    // the disk at once, and errno still holds the reason when one falls short.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    file.write(*bytes);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failureMessage(path, failureReason(errno, file));
+    // A short write raises no error of QSaveFile's own: commit() would put the cut-off file in
+    // place. Some file systems (NFS, quotas) tell of a full disk only when the data reach it.
+    errno = 0;
+    if (file.write(*bytes) != bytes->size() || ::fsync(file.handle()) != 0) {
+        const int error = errno;
+        file.cancelWriting();
+        return failureMessage(path, failureReason(error, file));
+    }
+    errno = 0;
     if (!file.commit())
-        return file.errorString();
+        return failureMessage(path, failureReason(errno, file));
     return std::nullopt;
 }
 

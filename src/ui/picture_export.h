@@ -30,7 +30,7 @@ public:
     QSize layoutSize() const;
     /// The scale of a PNG: twice the layout, or the zoom on the screen where that is larger.
     double pngScale() const;
-    /// A PNG image at `scale` times the layout size.
+    /// A PNG image at `scale` times the layout size, which prints at the size of the SVG.
     QImage image(double scale) const;
     /// The same picture as an SVG document.
     QByteArray svg() const;
@@ -42,9 +42,9 @@ public:
 
     /// Puts the PNG and the SVG on the clipboard.
     void copy() const;
-    /// Writes `png` or `svg` to `path`, as its extension says, whole or not at all; the
-    /// failure's reason in the user's language, or nothing. An existing file stays as it was
-    /// on a failure.
+    /// Writes `png` or `svg` to `path`, as its extension says, whole or not at all; on a
+    /// failure, a message in the user's language that names the file and says why, or
+    /// nothing. An existing file stays as it was on a failure.
     static std::optional<QString> save(const QString& path, const QByteArray& png,
                                        const QByteArray& svg);
 

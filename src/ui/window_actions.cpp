@@ -153,9 +153,7 @@ void WindowActions::save(PanelWidget* panel)
         return;
     const QString path = dialog.selectedFiles().front();
     if (const std::optional<QString> failure = Picture::save(path, png, svg))
-        QMessageBox::warning(&window_, tr("Picture not saved"),
-                             tr("The picture could not be saved as\n%1\n\n%2")
-                                 .arg(QDir::toNativeSeparators(path), *failure));
+        QMessageBox::warning(&window_, tr("Picture not saved"), *failure);
 }
 
 void WindowActions::followWindowState()

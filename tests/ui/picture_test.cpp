@@ -2,17 +2,29 @@
 
 #include "window_fixture.h"
 
+#include "ui/fonts.h"
 #include "ui/picture_export.h"
+#include "ui/readout_field.h"
 #include "ui/window_zoom.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
+#include <QImageReader>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+
 #include <algorithm>
+#include <csignal>
+#include <cstring>
+#include <map>
 #include <optional>
+#include <set>
 #include <vector>
 
 namespace tessarion::ui::testing {
@@ -72,6 +84,41 @@ INSTANTIATE_TEST_SUITE_P(Pictures, PngPicture,
                                            PngCase{"layout at 250 %", 2.5, nullptr, {1965, 1415}},
                                            PngCase{"P1 alone", 1, "P1", {322, 776}}));
 
+// The width of an SVG document in millimetres, as its root says.
+double svgWidthMm(const QByteArray& svg)
+{
+    QXmlStreamReader reader(svg);
+    reader.readNextStartElement();
+    const QStringView width = reader.attributes().value(QLatin1String("width"));
+    return width.endsWith(u"mm") ? width.chopped(2).toDouble() : 0;
+}
+
+TEST_F(PictureTest, PngPrintsAtTheSvgsSizeWithThePanelsAsOnTheScreen)
+{
+    // At 200 % the screen has the PNG's scale, and its panels show what the PNG shows.
+    window->zoom().zoomTo(2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->zoom().factor() == 2; }));
+    const Picture picture(*window);
+    ASSERT_EQ(picture.pngScale(), 2);
+    QByteArray bytes = picture.png();
+    QBuffer buffer(&bytes);
+    const QImage png = QImageReader(&buffer, "png").read();
+
+    EXPECT_NEAR(png.width() * 1000.0 / png.dotsPerMeterX(), svgWidthMm(picture.svg()), 0.2);
+    EXPECT_EQ(png.dotsPerMeterY(), png.dotsPerMeterX());
+    const QImage screen = window->grab().toImage();
+    for (const char* name : {"P1", "p2", "p3", "p4"}) {
+        const QRect panel = window->panel(name)->geometry();
+        int differing = 0; // a shade of edge smoothing aside
+        for (int y = panel.top(); y <= panel.bottom(); ++y)
+            for (int x = panel.left(); x <= panel.right(); ++x)
+                differing +=
+                    std::abs(qGray(screen.pixel(x, y)) -
+                             qGray(png.pixel(QPoint(x, y) - window->zoom().offset()))) > 64;
+        EXPECT_EQ(differing, 0) << name;
+    }
+}
+
 TEST_F(PictureTest, SvgIsVectorWithTheMassAsARedCircle)
 {
     QXmlStreamReader svg(Picture(*window).svg());
@@ -104,6 +151,38 @@ TEST_F(PictureTest, SvgIsVectorWithTheMassAsARedCircle)
               1);
     EXPECT_EQ(images, 0);
     EXPECT_GE(texts, 20); // every caption and label
+}
+
+TEST_F(PictureTest, SvgNamesTheReadOutsNarrowFontAndTheWindowsForTheRest)
+{
+    const auto listed = [](const QFont& font) {
+        QStringList families;
+        for (const QString& family : font.families())
+            families.append(QLatin1Char('\'') + family + QLatin1Char('\''));
+        return (families << QStringLiteral("sans-serif")).join(u", ");
+    };
+    std::multiset<std::string> readouts;
+    for (const ReadoutField* field : window->findChildren<ReadoutField*>())
+        if (field->isVisibleTo(window.get()) && !field->text().isEmpty())
+            readouts.insert(field->text().toStdString());
+    ASSERT_GE(readouts.size(), 3U);
+
+    QXmlStreamReader svg(Picture(*window).svg());
+    std::multiset<std::string> narrow;
+    std::set<std::string> otherFonts;
+    while (!svg.atEnd()) {
+        if (svg.readNext() != QXmlStreamReader::StartElement || svg.name() != u"text")
+            continue;
+        const QString family = svg.attributes().value(QLatin1String("font-family")).toString();
+        const QString text = svg.readElementText();
+        if (family == listed(readoutFont()))
+            narrow.insert(text.toStdString());
+        else
+            otherFonts.insert(family.toStdString());
+    }
+    ASSERT_FALSE(svg.hasError()) << svg.errorString().toStdString();
+    EXPECT_EQ(narrow, readouts);
+    EXPECT_EQ(otherFonts, std::set{listed(windowFont()).toStdString()});
 }
 
 struct SaveCase {
@@ -162,7 +241,139 @@ INSTANTIATE_TEST_SUITE_P(
                       SaveCase{"over an existing file", "kept.png", true},
                       SaveCase{"read-only folder", "locked/tessarion-phase-0.png", false},
                       SaveCase{"under a file", "kept.jpg/tessarion-phase-0.png", false},
-                      SaveCase{"unknown extension, over a file", "kept.jpg", false}));
+                      SaveCase{"unknown extension, over a file", "kept.jpg", false},
+                      SaveCase{"a line break in the name", "tessarion\nphase.png", false},
+                      SaveCase{"a delete character in the name", "tessarion\x7f.svg", false}));
+
+// A limit on the size of the files this process writes: a write beyond it fails with EFBIG,
+// as on a file system that allows no larger files.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        sigaction(SIGXFSZ, &ignore, &oldAction_);
+        getrlimit(RLIMIT_FSIZE, &oldLimit_);
+        const rlimit limit{bytes, oldLimit_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &oldLimit_);
+        sigaction(SIGXFSZ, &oldAction_, nullptr);
+    }
+    Q_DISABLE_COPY_MOVE(FileSizeLimit)
+
+private:
+    rlimit oldLimit_{};
+    struct sigaction oldAction_ {};
+};
+
+// A 64 KiB tmpfs on `folder`, in a mount namespace of this thread's own that passes no mount
+// on to the system's.
+class SmallDisk {
+public:
+    explicit SmallDisk(const QString& folder)
+        : folder_(QFile::encodeName(folder))
+    {
+        mounted_ = unshare(CLONE_NEWNS) == 0 &&
+                   mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+                   mount("tessarion-test", folder_.constData(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~SmallDisk()
+    {
+        if (mounted_)
+            umount2(folder_.constData(), MNT_DETACH);
+    }
+    Q_DISABLE_COPY_MOVE(SmallDisk)
+    bool mounted() const { return mounted_; }
+
+private:
+    QByteArray folder_;
+    bool mounted_ = false;
+};
+
+enum class Shortage { FileSizeLimit, SmallDisk, FullDisk };
+
+struct ShortWriteCase {
+    const char* what;
+    Shortage shortage;
+    const char* name; // beside "old.png" and "old.svg"
+    const char* reason;
+};
+
+void PrintTo(const ShortWriteCase& c, std::ostream* out) { *out << c.what; }
+
+class ShortWrite : public WindowTest, public ::testing::WithParamInterface<ShortWriteCase> {};
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST_P(ShortWrite, KeepsTheOldFileAndSaysWhyInAMessageNamingTheFile)
+{
+    const ShortWriteCase& c = GetParam();
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    std::optional<SmallDisk> disk;
+    if (c.shortage != Shortage::FileSizeLimit) {
+        disk.emplace(folder.path());
+        if (!disk->mounted())
+            GTEST_SKIP() << "no tmpfs may be mounted here: " << std::strerror(errno);
+    }
+    QDir dir(folder.path());
+    std::map<QString, QByteArray> old{{QStringLiteral("old.png"), QByteArray(6000, 'p')},
+                                      {QStringLiteral("old.svg"), QByteArray(6000, 's')}};
+    for (const auto& [name, bytes] : old) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    if (c.shortage == Shortage::FullDisk) {
+        QFile filler(dir.filePath(QStringLiteral("filler")));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(4096, 'f')) > 0) {
+        }
+    }
+    const QStringList before = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    const Picture picture(*window);
+    const QByteArray png = picture.png();
+    const QByteArray svg = picture.svg();
+    ASSERT_GT(std::min(png.size(), svg.size()), 64 * 1024) << "the picture fits on the disk";
+
+    const QString path = dir.filePath(QString::fromLatin1(c.name));
+    std::optional<QString> failure;
+    {
+        std::optional<FileSizeLimit> limit;
+        if (c.shortage == Shortage::FileSizeLimit)
+            limit.emplace(16 * 1024);
+        failure = Picture::save(path, png, svg);
+    }
+
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_TRUE(failure->contains(QDir::toNativeSeparators(path))) << failure->toStdString();
+    EXPECT_TRUE(failure->contains(QLatin1String(c.reason))) << failure->toStdString();
+    EXPECT_EQ(dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    for (const auto& [name, bytes] : old)
+        EXPECT_EQ(contents(dir.filePath(name)), bytes) << name.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ShortWrite,
+    ::testing::Values(ShortWriteCase{"PNG over a file, size limit", Shortage::FileSizeLimit,
+                                     "old.png", "File too large"},
+                      ShortWriteCase{"new SVG, size limit", Shortage::FileSizeLimit, "new.svg",
+                                     "File too large"},
+                      ShortWriteCase{"PNG over a file, small disk", Shortage::SmallDisk, "old.png",
+                                     "No space left on device"},
+                      ShortWriteCase{"SVG over a file, small disk", Shortage::SmallDisk, "old.svg",
+                                     "No space left on device"},
+                      ShortWriteCase{"new PNG, small disk", Shortage::SmallDisk, "new.png",
+                                     "No space left on device"},
+                      ShortWriteCase{"PNG over a file, disk full", Shortage::FullDisk, "old.png",
+                                     "No space left on device"}));
 
 TEST_F(ActivePictureTest, CtrlCCopiesAReadOutsTextThereAndThePictureElsewhere)
 {
