@@ -54,11 +54,13 @@ void PanelWidget::paintEvent(QPaintEvent* event)
     // A paint runs the painter, which normalises the phase and stores the displacement the
     // time graph reads; the focus mark is not the painters' business, so a paint for the mark
     // alone draws the last paint again.
-    const QRegion mark = focusMarkArea();
-    const bool markAlone = markMoved_ && (event->region() - mark).isEmpty();
-    // A paint that covers the mark's area leaves no move of the mark waiting.
-    if ((mark - event->region()).isEmpty())
-        markMoved_ = false;
+    bool markAlone = false;
+    if (markMoved_) {
+        const QRegion mark = focusMarkArea();
+        markAlone = (event->region() - mark).isEmpty();
+        // A paint that covers the mark's area leaves no move of the mark waiting.
+        markMoved_ = !(mark - event->region()).isEmpty();
+    }
     drawSurface(painter, markAlone ? Drawing::LastPaint : Drawing::Painter);
     if (showFocus_)
         drawFocusMark(painter);
