@@ -92,8 +92,8 @@ void WindowZoom::zoomTo(double step)
     if (leaving)
         window_.setWindowState(window_.windowState() & ~fitted);
     const QRect available = window_.screen()->availableGeometry();
-    const QSize size =
-        zoom::scaled(design_, zoom::largestStepWithin(step, availableSize(), design_));
+    level_ = zoom::largestStepWithin(step, availableSize(), design_);
+    const QSize size = zoom::scaled(design_, level_);
     const QSize outer = size + normalFrame_;
     // Out of full screen or maximised it comes back centred, since the window system may
     // still report the fitted place; otherwise it stays, moved only to keep it whole on the
@@ -106,6 +106,8 @@ void WindowZoom::zoomTo(double step)
     window_.resize(size);
     if (leaving || to != window_.pos())
         window_.move(to);
+    // A window already within a pixel of the step's size gets no resize.
+    apply(zoom::fit(window_.size(), design_, level_));
 }
 
 void WindowZoom::zoomIn()
@@ -164,7 +166,7 @@ bool WindowZoom::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::Resize:
         noteFrame();
-        apply(zoom::fit(window_.size(), design_));
+        apply(zoom::fit(window_.size(), design_, level_));
         break;
     case QEvent::Move: noteFrame(); break;
     default: break;

@@ -17,9 +17,10 @@ namespace tessarion::ui {
 class PanelWidget;
 
 /// Scales the whole window uniformly: the layout is never rearranged, every control's place
-/// and font and every panel's drawing follow one zoom factor, which the window's size sets.
-/// Also the wheel that changes it; the window's actions call the steps. The zoom is a
-/// property of the display and is never saved.
+/// and font and every panel's drawing follow one zoom factor. The steps set it, and the window
+/// is resized to match; a size the user gives the window fits the layout to it. Also the wheel
+/// that changes it; the window's actions call the steps. The zoom is a property of the display
+/// and is never saved.
 class WindowZoom : public QObject {
     Q_OBJECT
 public:
@@ -65,6 +66,7 @@ private:
 
     QWidget& window_;
     QSize design_;
+    double level_ = 1; ///< The step asked for last, which the window shows at its size.
     zoom::Fit fit_;
     std::vector<Control> controls_;
     std::vector<QPointer<PanelWidget>> panels_;
