@@ -87,10 +87,10 @@ void WindowZoom::apply(const zoom::Fit& fit)
 
 void WindowZoom::zoomTo(double step)
 {
-    constexpr Qt::WindowStates fitted = Qt::WindowFullScreen | Qt::WindowMaximized;
-    const bool leaving = (window_.windowState() & fitted) != 0;
+    const bool leaving = isFullScreen(window_) ||
+                         (window_.windowState() & Qt::WindowMaximized) != Qt::WindowStates();
     if (leaving)
-        window_.setWindowState(window_.windowState() & ~fitted);
+        leave(Qt::WindowFullScreen | Qt::WindowMaximized);
     const QRect available = window_.screen()->availableGeometry();
     level_ = zoom::largestStepWithin(step, availableSize(), design_);
     const QSize size = zoom::scaled(design_, level_);
@@ -127,19 +127,49 @@ QSize WindowZoom::availableSize() const
 // a normal window, framed as the last one was.
 void WindowZoom::noteFrame()
 {
-    if (window_.isVisible() &&
-        !(window_.windowState() & (Qt::WindowFullScreen | Qt::WindowMaximized)))
+    if (window_.isVisible() && !(window_.windowState() & Qt::WindowMaximized) &&
+        !isFullScreen(window_))
         normalFrame_ = window_.frameGeometry().size() - window_.size();
+}
+
+bool isFullScreen(const QWidget& window)
+{
+    if (window.windowState() & Qt::WindowFullScreen)
+        return true;
+    const QScreen* screen = window.screen();
+    return window.isVisible() && screen != nullptr &&
+           window.geometry().contains(screen->geometry());
 }
 
 void WindowZoom::toggleFullScreen()
 {
-    window_.setWindowState(window_.windowState() ^ Qt::WindowFullScreen);
+    if (isFullScreen(window_))
+        leaveFullScreen();
+    else
+        window_.setWindowState(window_.windowState() | Qt::WindowFullScreen);
 }
 
 void WindowZoom::leaveFullScreen()
 {
-    window_.setWindowState(window_.windowState() & ~Qt::WindowFullScreen);
+    if (!isFullScreen(window_))
+        return;
+    // Where Qt did not hear of full screen, its idea of the window's normal place is the full
+    // screen; the step's size follows.
+    const bool unheard = leave(Qt::WindowFullScreen);
+    if (unheard)
+        window_.resize(zoom::scaled(design_, level_));
+}
+
+bool WindowZoom::leave(Qt::WindowStates fitted)
+{
+    const Qt::WindowStates state = window_.windowState();
+    const bool unheard = !(state & Qt::WindowFullScreen) && isFullScreen(window_);
+    // Qt ignores a change to the state it believes in already: naming full screen first makes
+    // it ask the window manager to leave.
+    if (unheard)
+        window_.setWindowState(state | Qt::WindowFullScreen);
+    window_.setWindowState(state & ~fitted);
+    return unheard;
 }
 
 void WindowZoom::wheel(int angleDelta)

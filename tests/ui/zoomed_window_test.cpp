@@ -62,6 +62,13 @@ struct Input {
     const char* entry = nullptr; ///< The action's object name.
 };
 
+void PrintTo(const Input& input, std::ostream* out)
+{
+    *out << (input.entry != nullptr
+                 ? std::string(input.entry)
+                 : QKeySequence(input.key).toString(QKeySequence::PortableText).toStdString());
+}
+
 const Input ctrlPlus{Qt::CTRL | Qt::Key_Plus};
 const Input ctrlEqual{Qt::CTRL | Qt::Key_Equal};
 const Input ctrlMinus{Qt::CTRL | Qt::Key_Minus};
@@ -165,6 +172,23 @@ INSTANTIATE_TEST_SUITE_P(
                                                    1},
                                          GrantCase{"Ctrl+Plus twice", {ctrlPlus, ctrlPlus}, 1.5}),
                        ::testing::Values(-1, +1)));
+
+// Some window managers change full screen without Qt hearing of it; the window's place tells.
+class CoveringTheScreen : public ZoomedWindow, public ::testing::WithParamInterface<Input> {};
+
+TEST_P(CoveringTheScreen, CountsAsFullScreenAndTheKeysLeaveIt)
+{
+    window->setGeometry(window->screen()->geometry());
+    ASSERT_FALSE(window->isFullScreen());
+    EXPECT_TRUE(action("fullScreen").isChecked());
+    press(GetParam().key);
+    EXPECT_TRUE(reaches(QSize(786, 566)));
+    EXPECT_EQ(zoom(), 1);
+    EXPECT_FALSE(action("fullScreen").isChecked());
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, CoveringTheScreen,
+                         ::testing::Values(Input{Qt::Key_Escape}, Input{Qt::Key_F11}));
 
 // ---- Wheel --------------------------------------------------------------------------------
 
