@@ -2,7 +2,8 @@
 # Sourced by run.sh and test.sh.
 
 # To build and run the program.
-build_packages=(build-essential cmake qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools fonts-liberation)
+build_packages=(build-essential cmake pkg-config libxcb1-dev qt6-base-dev qt6-svg-dev qt6-tools-dev
+    qt6-l10n-tools fonts-liberation)
 # To test it (headless, and under a headless Weston) and check its desktop files and package.
 test_packages=(googletest libgtest-dev desktop-file-utils appstream weston qt6-wayland lintian)
 # To build the browser page and test it in a headless browser.
