@@ -44,9 +44,10 @@ fail() {
     exit 1
 }
 
-# Polls a command until it succeeds, for up to $2 seconds (10 unless given).
+# Polls a command until it succeeds, for up to $2 seconds (20 unless given), time enough for
+# a few grabs of a large screen on a loaded machine.
 wait_for() {
-    local deadline=$((SECONDS + ${2:-10}))
+    local deadline=$((SECONDS + ${2:-20}))
     until eval "$1"; do
         [ "$SECONDS" -ge "$deadline" ] && return 1
         sleep 0.05
