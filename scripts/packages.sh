@@ -2,9 +2,12 @@
 # Sourced by run.sh and test.sh.
 
 # To build and run the program.
-build_packages=(build-essential cmake qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools fonts-liberation)
-# To test it (headless, and under a headless Weston) and check its desktop files and package.
-test_packages=(googletest libgtest-dev desktop-file-utils appstream weston qt6-wayland lintian)
+build_packages=(build-essential cmake pkg-config libxcb1-dev qt6-base-dev qt6-svg-dev qt6-tools-dev
+    qt6-l10n-tools fonts-liberation)
+# To test it (headless, under a headless Weston, and on X under openbox and fluxbox in Xvfb,
+# driven by xdotool and wmctrl and grabbed by ImageMagick) and check its desktop files and package.
+test_packages=(googletest libgtest-dev desktop-file-utils appstream weston qt6-wayland lintian
+    xvfb openbox fluxbox wmctrl xdotool x11-utils imagemagick)
 # To build the browser page and test it in a headless browser.
 web_packages=(emscripten googletest fonts-liberation python3 chromium nodejs)
 

@@ -10,6 +10,7 @@
 #include "ui/qt_text.h"
 #include "ui/readout_field.h"
 #include "ui/window_actions.h"
+#include "ui/window_system_background.h"
 #include "ui/window_zoom.h"
 
 #include <QIcon>
@@ -61,8 +62,9 @@ MainWindow::MainWindow(std::string decimalSeparator, RepeatedPaints repeated)
     resize(core::wholePixels(core::clientWidthTwips), core::wholePixels(core::clientHeightTwips));
     build(repeated);
     zoom_ = new WindowZoom(*this);
-    // Owned by the window, as its child.
+    // Owned by the window, as its children.
     new WindowActions(*this, *zoom_);
+    new WindowSystemBackground(*this);
     assemble(std::move(decimalSeparator));
     form().Form_Load();
 }

@@ -158,7 +158,7 @@ void WindowActions::save(PanelWidget* panel)
 
 void WindowActions::followWindowState()
 {
-    const bool fullScreen = window_.isFullScreen();
+    const bool fullScreen = isFullScreen(window_);
     fullScreen_->setChecked(fullScreen);
     leaveFullScreen_->setEnabled(fullScreen);
 }
@@ -168,7 +168,10 @@ bool WindowActions::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != &window_)
         return false;
-    if (event->type() == QEvent::WindowStateChange)
+    // The window manager may change full screen without Qt hearing of it; the window's place
+    // tells.
+    if (event->type() == QEvent::WindowStateChange || event->type() == QEvent::Resize ||
+        event->type() == QEvent::Move)
         followWindowState();
     if (event->type() == QEvent::ContextMenu) {
         auto* menuEvent = static_cast<QContextMenuEvent*>(event);

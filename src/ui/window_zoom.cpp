@@ -87,13 +87,13 @@ void WindowZoom::apply(const zoom::Fit& fit)
 
 void WindowZoom::zoomTo(double step)
 {
-    constexpr Qt::WindowStates fitted = Qt::WindowFullScreen | Qt::WindowMaximized;
-    const bool leaving = (window_.windowState() & fitted) != 0;
+    const bool leaving = isFullScreen(window_) ||
+                         (window_.windowState() & Qt::WindowMaximized) != Qt::WindowStates();
     if (leaving)
-        window_.setWindowState(window_.windowState() & ~fitted);
+        leave(Qt::WindowFullScreen | Qt::WindowMaximized);
     const QRect available = window_.screen()->availableGeometry();
-    const QSize size =
-        zoom::scaled(design_, zoom::largestStepWithin(step, availableSize(), design_));
+    level_ = zoom::largestStepWithin(step, availableSize(), design_);
+    const QSize size = zoom::scaled(design_, level_);
     const QSize outer = size + normalFrame_;
     // Out of full screen or maximised it comes back centred, since the window system may
     // still report the fitted place; otherwise it stays, moved only to keep it whole on the
@@ -106,6 +106,8 @@ void WindowZoom::zoomTo(double step)
     window_.resize(size);
     if (leaving || to != window_.pos())
         window_.move(to);
+    // A window already within a pixel of the step's size gets no resize.
+    apply(zoom::fit(window_.size(), design_, level_));
 }
 
 void WindowZoom::zoomIn()
@@ -125,19 +127,49 @@ QSize WindowZoom::availableSize() const
 // a normal window, framed as the last one was.
 void WindowZoom::noteFrame()
 {
-    if (window_.isVisible() &&
-        !(window_.windowState() & (Qt::WindowFullScreen | Qt::WindowMaximized)))
+    if (window_.isVisible() && !(window_.windowState() & Qt::WindowMaximized) &&
+        !isFullScreen(window_))
         normalFrame_ = window_.frameGeometry().size() - window_.size();
+}
+
+bool isFullScreen(const QWidget& window)
+{
+    if (window.windowState() & Qt::WindowFullScreen)
+        return true;
+    const QScreen* screen = window.screen();
+    return window.isVisible() && screen != nullptr &&
+           window.geometry().contains(screen->geometry());
 }
 
 void WindowZoom::toggleFullScreen()
 {
-    window_.setWindowState(window_.windowState() ^ Qt::WindowFullScreen);
+    if (isFullScreen(window_))
+        leaveFullScreen();
+    else
+        window_.setWindowState(window_.windowState() | Qt::WindowFullScreen);
 }
 
 void WindowZoom::leaveFullScreen()
 {
-    window_.setWindowState(window_.windowState() & ~Qt::WindowFullScreen);
+    if (!isFullScreen(window_))
+        return;
+    // Where Qt did not hear of full screen, its idea of the window's normal place is the full
+    // screen; the step's size follows.
+    const bool unheard = leave(Qt::WindowFullScreen);
+    if (unheard)
+        window_.resize(zoom::scaled(design_, level_));
+}
+
+bool WindowZoom::leave(Qt::WindowStates fitted)
+{
+    const Qt::WindowStates state = window_.windowState();
+    const bool unheard = !(state & Qt::WindowFullScreen) && isFullScreen(window_);
+    // Qt ignores a change to the state it believes in already: naming full screen first makes
+    // it ask the window manager to leave.
+    if (unheard)
+        window_.setWindowState(state | Qt::WindowFullScreen);
+    window_.setWindowState(state & ~fitted);
+    return unheard;
 }
 
 void WindowZoom::wheel(int angleDelta)
@@ -164,7 +196,7 @@ bool WindowZoom::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::Resize:
         noteFrame();
-        apply(zoom::fit(window_.size(), design_));
+        apply(zoom::fit(window_.size(), design_, level_));
         break;
     case QEvent::Move: noteFrame(); break;
     default: break;

@@ -16,10 +16,15 @@ namespace tessarion::ui {
 
 class PanelWidget;
 
+/// Whether `window` is full screen: in that state, or covering its whole screen, as it does
+/// when the window manager changed the state without Qt hearing of it.
+bool isFullScreen(const QWidget& window);
+
 /// Scales the whole window uniformly: the layout is never rearranged, every control's place
-/// and font and every panel's drawing follow one zoom factor, which the window's size sets.
-/// Also the wheel that changes it; the window's actions call the steps. The zoom is a
-/// property of the display and is never saved.
+/// and font and every panel's drawing follow one zoom factor. The steps set it, and the window
+/// is resized to match; a size the user gives the window fits the layout to it. Also the wheel
+/// that changes it; the window's actions call the steps. The zoom is a property of the display
+/// and is never saved.
 class WindowZoom : public QObject {
     Q_OBJECT
 public:
@@ -57,6 +62,9 @@ private:
     };
 
     void record(QWidget& container);
+    /// Leaves the states in `fitted`, and full screen wherever the window covers its screen;
+    /// whether Qt had not heard of that.
+    bool leave(Qt::WindowStates fitted);
     void apply(const zoom::Fit& fit);
     void wheel(int angleDelta);
     /// The screen's available area less the window's frame.
@@ -65,6 +73,7 @@ private:
 
     QWidget& window_;
     QSize design_;
+    double level_ = 1; ///< The step asked for last, which the window shows at its size.
     zoom::Fit fit_;
     std::vector<Control> controls_;
     std::vector<QPointer<PanelWidget>> panels_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace tessarion::ui::zoom {
 
@@ -38,6 +39,15 @@ Fit fit(QSize window, QSize design)
     const QSize size = scaled(design, zoom).boundedTo(window);
     return {
         zoom, {(window.width() - size.width()) / 2, (window.height() - size.height()) / 2}, size};
+}
+
+Fit fit(QSize window, QSize design, double level)
+{
+    const QSize size = scaled(design, level);
+    if (std::abs(window.width() - size.width()) <= 1 &&
+        std::abs(window.height() - size.height()) <= 1)
+        return {level, {0, 0}, size};
+    return fit(window, design);
 }
 
 double nextStep(double zoom, int direction)

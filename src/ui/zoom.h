@@ -23,6 +23,10 @@ struct Fit {
 /// The layout of size `design` scaled uniformly to the largest size that fits `window`,
 /// centred. A window of exactly a step's size shows that step, so that a step is exact.
 Fit fit(QSize window, QSize design);
+/// The same, except that a window within a pixel of `level`'s size shows `level` exactly, at
+/// the top-left corner: a window manager may round the size asked for to its resize steps,
+/// which Qt advertises in device pixels at a fractional scale factor.
+Fit fit(QSize window, QSize design, double level);
 
 /// `design` at `zoom`, rounded to whole pixels.
 QSize scaled(QSize design, double zoom);

@@ -6,6 +6,7 @@
 
 #include "ui/window_actions.h"
 #include "ui/window_zoom.h"
+#include "ui/zoom.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -19,6 +20,7 @@
 
 #include <functional>
 #include <ostream>
+#include <tuple>
 #include <vector>
 
 namespace tessarion::ui::testing {
@@ -59,6 +61,13 @@ struct Input {
     QKeyCombination key;
     const char* entry = nullptr; ///< The action's object name.
 };
+
+void PrintTo(const Input& input, std::ostream* out)
+{
+    *out << (input.entry != nullptr
+                 ? std::string(input.entry)
+                 : QKeySequence(input.key).toString(QKeySequence::PortableText).toStdString());
+}
 
 const Input ctrlPlus{Qt::CTRL | Qt::Key_Plus};
 const Input ctrlEqual{Qt::CTRL | Qt::Key_Equal};
@@ -126,6 +135,60 @@ TEST_F(ZoomedWindow, ZoomKeysReachTheWindowFromAReadOut)
     press(ctrlPlus.key);
     EXPECT_EQ(zoom(), 1.25);
 }
+
+// ---- Sizes the window manager grants ------------------------------------------------------
+
+// At a fractional scale factor Qt advertises resize steps of whole device pixels, and the
+// window manager rounds the size a step asks for to them: a pixel less or more.
+struct GrantCase {
+    const char* what;
+    std::vector<Input> inputs;
+    double zoom;
+};
+
+void PrintTo(const GrantCase& c, std::ostream* out) { *out << c.what; }
+
+class GrantedSize : public ZoomedWindow,
+                    public ::testing::WithParamInterface<std::tuple<GrantCase, int>> {};
+
+TEST_P(GrantedSize, KeepsTheStepTheKeysAskedFor)
+{
+    const auto& [c, rounding] = GetParam();
+    const QRect p2 = geometryOf("p2");
+    for (const Input& input : c.inputs) {
+        press(input.key);
+        window->resize(window->size() + QSize(rounding, rounding));
+    }
+    EXPECT_EQ(zoom(), c.zoom);
+    EXPECT_EQ(window->zoom().offset(), QPoint(0, 0));
+    EXPECT_EQ(geometryOf("p2"), zoom::scaled(p2, c.zoom));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rounded, GrantedSize,
+    ::testing::Combine(::testing::Values(GrantCase{"Ctrl+Plus, Ctrl+0", {ctrlPlus, ctrlZero}, 1},
+                                         GrantCase{"Ctrl+Minus twice, Ctrl+Plus twice",
+                                                   {ctrlMinus, ctrlMinus, ctrlPlus, ctrlPlus},
+                                                   1},
+                                         GrantCase{"Ctrl+Plus twice", {ctrlPlus, ctrlPlus}, 1.5}),
+                       ::testing::Values(-1, +1)));
+
+// Some window managers change full screen without Qt hearing of it; the window's place tells.
+class CoveringTheScreen : public ZoomedWindow, public ::testing::WithParamInterface<Input> {};
+
+TEST_P(CoveringTheScreen, CountsAsFullScreenAndTheKeysLeaveIt)
+{
+    window->setGeometry(window->screen()->geometry());
+    ASSERT_FALSE(window->isFullScreen());
+    EXPECT_TRUE(action("fullScreen").isChecked());
+    press(GetParam().key);
+    EXPECT_TRUE(reaches(QSize(786, 566)));
+    EXPECT_EQ(zoom(), 1);
+    EXPECT_FALSE(action("fullScreen").isChecked());
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, CoveringTheScreen,
+                         ::testing::Values(Input{Qt::Key_Escape}, Input{Qt::Key_F11}));
 
 // ---- Wheel --------------------------------------------------------------------------------
 
