@@ -8,8 +8,8 @@ build_packages=(build-essential cmake pkg-config libxcb1-dev qt6-base-dev qt6-sv
 # driven by xdotool and wmctrl and grabbed by ImageMagick) and check its desktop files and package.
 test_packages=(googletest libgtest-dev desktop-file-utils appstream weston qt6-wayland lintian
     xvfb openbox fluxbox wmctrl xdotool x11-utils imagemagick)
-# To build the browser page and test it in a headless browser.
-web_packages=(emscripten googletest fonts-liberation python3 chromium nodejs)
+# To build the browser page (fonttools cuts its fonts down) and test it in a headless browser.
+web_packages=(emscripten googletest fonts-liberation fonttools python3 chromium nodejs)
 
 install_packages() {
     local missing=()
