@@ -1,6 +1,7 @@
 // The browser page in headless chromium against floor pages: CPU of all the browser's
 // processes while animating and when stopped, time until ready, and the page's size.
-// node bench/web.mjs build/web/tessarion.html > rows.md
+// node bench/web.mjs build/web/tessarion.html [EARLIER.html] > rows.md
+// An earlier build of the page, when given, animates in the same blocks for a comparison.
 import { createRequire } from 'node:module';
 import fs from 'node:fs';
 import os from 'node:os';
@@ -13,6 +14,7 @@ const { chromium } = require('playwright-core');
 
 const pagePath = path.resolve(process.argv[2]);
 const pageUrl = pathToFileURL(pagePath).href;
+const earlierUrl = process.argv[3] && pathToFileURL(path.resolve(process.argv[3])).href;
 const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'tessarion-bench-'));
 const blankUrl = writePage('blank.html', '<!doctype html><title>blank</title>');
 
@@ -110,7 +112,8 @@ for (const [viewport, ratio] of [[{ width: 1280, height: 800 }, 1], [{ width: 12
   const floor = await open(writePage('floor.html', floorPage(panels)), viewport, ratio);
   const blank = await open(blankUrl, viewport, ratio);
   // The script's own time in the ticks, with their paints and the canvas calls.
-  for (const run of [kept, afresh]) {
+  const earlier = earlierUrl && await open(earlierUrl, viewport, ratio);
+  for (const run of [kept, afresh, earlier].filter(Boolean)) {
     await run.page.evaluate(() => {
       window.tickTime = 0;
       window.ticks = 0;
@@ -129,7 +132,8 @@ for (const [viewport, ratio] of [[{ width: 1280, height: 800 }, 1], [{ width: 12
   }
   await floor.page.evaluate(() => window.startFloor());
   await sleep(1000);
-  const [withKept, withoutKept, floorCpu] = await cpuSideBySide([kept, afresh, floor], 12, 2500);
+  const [withKept, withoutKept, floorCpu, earlierCpu] =
+    await cpuSideBySide([kept, afresh, floor, earlier].filter(Boolean), 12, 2500);
   const ratios = (ours) => median(ours.map((value, i) => value / floorCpu[i]));
   const size = `${viewport.width} × ${viewport.height}, device pixel ratio ${ratio}`;
   const keptRatio = ratios(withKept);
@@ -138,6 +142,13 @@ for (const [viewport, ratio] of [[{ width: 1280, height: 800 }, 1], [{ width: 12
     keptRatio <= 2 ? 'met' : 'missed');
   row(`CPU animating drawing every paint afresh, ${size} (% of a core)`,
     percent(median(withoutKept)), percent(median(floorCpu)), `× ${ratios(withoutKept).toFixed(2)}`);
+  if (earlier) {
+    const againstEarlier = median(withKept.map((value, i) => value / earlierCpu[i]));
+    row(`CPU animating against the earlier build in the same blocks, ${size} (% of a core)`,
+      percent(median(withKept)), percent(median(earlierCpu)), `× ${againstEarlier.toFixed(2)}`,
+      '× 1 at most', againstEarlier <= 1.02 ? 'met' : 'missed');
+    await earlier.browser.close();
+  }
   const tickMicros = async (run) => run.page.evaluate(() => 1000 * window.tickTime / window.ticks);
   const [keptPaint, afreshPaint] = [await tickMicros(kept), await tickMicros(afresh)];
   row(`Script time per tick with its paints, kept images; drawing afresh, ${size} (µs)`,

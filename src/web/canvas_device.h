@@ -29,6 +29,8 @@ public:
     void dot(render::DevicePoint at, core::Colour colour, int width) override;
     void text(render::DevicePoint topLeft, std::string_view text, core::Colour colour) override;
     double lineHeight() const override { return lineHeight_; }
+    /// Whether the canvas has any device pixels at all.
+    bool hasPixels() const { return backingWidth() > 0 && backingHeight() > 0; }
 
     std::string setting() const override;
     void keep(std::span<const render::Operation> operations, bool fresh) override;

@@ -1,5 +1,5 @@
-"""Makes the page's generated parts: the shell with the embedded font and its notice, and the
-program's own texts per language, converted from the Qt translation files."""
+"""Makes the page's generated parts: the shell with the embedded fonts and their notice, and
+the program's own texts per language, converted from the Qt translation files."""
 import base64
 import json
 import pathlib
@@ -22,10 +22,11 @@ def translations(ts_files):
 
 
 def main():
-    shell, font, notice, shell_out, translations_out, *ts_files = sys.argv[1:]
+    shell, font, narrow_font, notice, shell_out, translations_out, *ts_files = sys.argv[1:]
     text = pathlib.Path(shell).read_text(encoding='utf-8')
     notice_text = pathlib.Path(notice).read_text(encoding='utf-8').replace('</', '<\\/')
-    text = text.replace('@FONT@', base64.b64encode(pathlib.Path(font).read_bytes()).decode())
+    for placeholder, path in (('@FONT@', font), ('@NARROW_FONT@', narrow_font)):
+        text = text.replace(placeholder, base64.b64encode(pathlib.Path(path).read_bytes()).decode())
     text = text.replace('@NOTICE@', notice_text)
     pathlib.Path(shell_out).write_text(text, encoding='utf-8')
     pathlib.Path(translations_out).write_text(translations(ts_files), encoding='utf-8')

@@ -5,6 +5,7 @@
 
 const panelNames = ['P1', 'p2', 'p3', 'p4'];
 const fontFamily = 'Tessarion';
+const readoutFontFamily = 'Tessarion Narrow';
 const windowFontPixels = 13; // 9.75 points
 const largeFontPixels = 16; // 12 points
 const framePixels = 2;
@@ -113,15 +114,29 @@ var tessarionPage = {
       this.handle = setTimeout(() => this.fire(), Math.max(0, this.due - performance.now()));
     },
     fire() {
-      this.handle = 0;
-      Module._tessarion_tick();
-      if (!this.enabled || this.handle) return;
+      // The next tick is due before this one runs, so that no error in it loses the schedule;
+      // a tick that stops the timer or changes its interval cancels or moves this one.
       this.due += this.interval;
       // A hidden tab's timers are throttled: go on from now, without a burst of catch-up ticks.
       const now = performance.now();
       if (this.due < now) this.due = now + this.interval;
       this.schedule();
+      tessarionPage.guarded(() => Module._tessarion_tick());
     },
+  },
+  reportedErrors: new Set(),
+
+  // Runs a call into the program; an error is reported on the console once, and the ticks
+  // and paints after it go on.
+  guarded(call) {
+    try {
+      call();
+    } catch (error) {
+      const text = String((error && error.stack) || error);
+      if (this.reportedErrors.has(text)) return;
+      this.reportedErrors.add(text);
+      console.error('Tessarion:', error);
+    }
   },
 
   setText(name, text) {
@@ -141,20 +156,34 @@ var tessarionPage = {
       this.frameRequest = 0;
       const panels = [...this.pendingPaints].sort();
       this.pendingPaints.clear();
-      for (const index of panels) Module._tessarion_paint(index);
+      for (const index of panels) this.guarded(() => Module._tessarion_paint(index));
     });
   },
 
+  languageTags() {
+    return navigator.languages && navigator.languages.length ? navigator.languages
+      : [navigator.language || 'en'];
+  },
   language() {
-    for (const tag of navigator.languages || [navigator.language]) {
-      const primary = tag.toLowerCase().split('-')[0];
+    for (const tag of this.languageTags()) {
+      const primary = String(tag).toLowerCase().split('-')[0];
       if (primary === 'en') return 'en';
       if (tessarionTranslations[primary]) return primary;
     }
     return 'en';
   },
+  // Tags that Intl rejects (a browser under the C locale reports "C") are passed over;
+  // with none left the separator is ".".
   decimalSeparator() {
-    const parts = new Intl.NumberFormat(navigator.languages).formatToParts(1.5);
+    const known = this.languageTags().filter((tag) => {
+      try {
+        return Intl.NumberFormat.supportedLocalesOf(tag).length > 0;
+      } catch {
+        return false;
+      }
+    });
+    if (known.length === 0) return '.';
+    const parts = new Intl.NumberFormat(known).formatToParts(1.5);
     const decimal = parts.find((part) => part.type === 'decimal');
     return decimal ? decimal.value : '.';
   },
@@ -216,6 +245,7 @@ var tessarionPage = {
           element = document.createElement(spec.buddy ? 'label' : 'div');
           if (spec.buddy) element.htmlFor = spec.buddy;
           element.className = 'label';
+          if (spec.container) element.classList.add('on-panel');
           element.textContent = spec.caption;
           if (spec.centred) element.classList.add('centred');
           if (spec.largeFont) element.classList.add('large');
@@ -288,7 +318,8 @@ var tessarionPage = {
   // The window system's paint of every panel, as when the window is shown or resized.
   paintAll() {
     this.place();
-    for (let index = 0; index < panelNames.length; ++index) Module._tessarion_paint(index);
+    for (let index = 0; index < panelNames.length; ++index)
+      this.guarded(() => Module._tessarion_paint(index));
   },
 
   // The device pixel ratio changes with the browser's zoom and with the screen.
@@ -306,7 +337,8 @@ var tessarionPage = {
   },
 
   async start() {
-    await document.fonts.load(`bold ${windowFontPixels}px ${fontFamily}`);
+    await Promise.all([fontFamily, readoutFontFamily].map((family) =>
+      document.fonts.load(`bold ${windowFontPixels}px "${family}"`)));
     const probe = document.createElement('canvas').getContext('2d');
     probe.font = `bold ${windowFontPixels}px ${fontFamily}`;
     const metrics = probe.measureText('Ag');
