@@ -8,8 +8,11 @@ build_packages=(build-essential cmake pkg-config libxcb1-dev qt6-base-dev qt6-sv
 # driven by xdotool and wmctrl and grabbed by ImageMagick) and check its desktop files and package.
 test_packages=(googletest libgtest-dev desktop-file-utils appstream weston qt6-wayland lintian
     xvfb openbox fluxbox wmctrl xdotool x11-utils imagemagick)
-# To build the browser page (fonttools cuts its fonts down) and test it in a headless browser.
-web_packages=(emscripten googletest fonts-liberation fonttools python3 chromium nodejs)
+# To build the browser page (fonttools cuts its fonts down) and test it in each engine: Chromium
+# and Firefox headless, WebKitGTK in its MiniBrowser (in libwebkit2gtk) on Xvfb, with locales
+# compiled from the sources in locales.
+web_packages=(emscripten googletest fonts-liberation fonttools python3 chromium nodejs firefox-esr
+    webkit2gtk-driver xvfb locales)
 
 install_packages() {
     local missing=()
