@@ -66,7 +66,7 @@ load=$(awk '{print $1 ", " $2 " and " $3}' /proc/loadavg)
 xvfb_version=$(dpkg-query -W -f='${Version}' xvfb)
 earlier_note=""
 if [[ ${#against[@]} -gt 0 ]]; then
-    earlier_note=" This run's earlier build: \`${against[1]}\`."
+    earlier_note=$'\n'"- Earlier build: \`${against[1]}\`"
 fi
 
 # The browser's section at the end of the file comes from bench/web.sh and stays as it is.
@@ -159,10 +159,12 @@ read-outs lie outside the drawing device.
 ## CPU while animating under X
 
 The program on X in a private Xvfb (Debian's xvfb ${xvfb_version}, 1024 × 768 at 24 bits,
-no window manager), measured in the same run by \`bench/cpu_under_x.py\`. An earlier build's
-\`tessarion\`, given as \`bash bench/run.sh --against EARLIER\`, runs in the same rounds, for
-a change's before and after.${earlier_note} The machine's load average as the run ended, over
-1, 5 and 15 minutes: ${load}.
+no window manager), measured in the same run by \`bench/cpu_under_x.py\`.
+\`bash bench/run.sh --against EARLIER\` runs an earlier build's \`tessarion\` in the same rounds,
+for a change's before and after; two copies of one build, run so, once came out 5 % apart, so
+smaller differences are noise.
+
+- Load average as the run ended, over 1, 5 and 15 minutes: ${load}${earlier_note}
 
 ${x_table}
 
