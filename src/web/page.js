@@ -7,8 +7,13 @@ const panelNames = ['P1', 'p2', 'p3', 'p4'];
 const fontFamily = 'Tessarion';
 const readoutFontFamily = 'Tessarion Narrow';
 const windowFontPixels = 13; // 9.75 points
+// Liberation Sans Bold's ascender (hhea, in 2048ths of the size). The desktop puts a panel
+// text's baseline this far below its top without rounding; the canvas metrics round it.
+const fontAscent = 1854 / 2048;
 const largeFontPixels = 16; // 12 points
 const framePixels = 2;
+// The large label's underline: the font's thickness at 12 points, whole pixels as on the desktop.
+const underlinePixels = 2;
 const frameCornerPixels = 6;
 
 function cssRgb(rgb) {
@@ -285,6 +290,7 @@ var tessarionPage = {
     document.documentElement.style.setProperty('--font', windowFontPixels * zoom + 'px');
     document.documentElement.style.setProperty('--large-font', largeFontPixels * zoom + 'px');
     document.documentElement.style.setProperty('--frame', deviceLine(framePixels));
+    document.documentElement.style.setProperty('--underline', deviceLine(underlinePixels));
     document.documentElement.style.setProperty('--corner', frameCornerPixels * zoom + 'px');
     for (const element of document.getElementById('form1').children) {
       const spec = element.spec;
@@ -342,7 +348,7 @@ var tessarionPage = {
     const probe = document.createElement('canvas').getContext('2d');
     probe.font = `bold ${windowFontPixels}px ${fontFamily}`;
     const metrics = probe.measureText('Ag');
-    tessarionCanvas.ascent = metrics.fontBoundingBoxAscent;
+    tessarionCanvas.ascent = fontAscent * windowFontPixels;
     const lineHeight = metrics.fontBoundingBoxAscent + metrics.fontBoundingBoxDescent;
     this.build();
     ccall('tessarion_start', null, ['string', 'number'], [this.decimalSeparator(), lineHeight]);
