@@ -317,7 +317,8 @@ var tessarionPage = {
       canvas.style.height = canvas.height / ratio + 'px';
       panel.scaleX = canvas.width / (spec.width - 2 * border);
       panel.scaleY = canvas.height / (spec.height - 2 * border);
-      Module._tessarion_set_scale(panelNames.indexOf(spec.name), panel.scaleX, panel.scaleY);
+      Module._tessarion_set_place(panelNames.indexOf(spec.name), panel.scaleX, panel.scaleY,
+        offsetX + inner[0], offsetY + inner[1]);
     }
   },
 
