@@ -301,6 +301,7 @@ var tessarionPage = {
       const top = originY + spec.top;
       if (spec.kind !== 'panel') {
         box(element, device(left), device(top), device(left + spec.width), device(top + spec.height));
+        if (spec.largeFont) this.endUnderline(element, (device(left + spec.width) - device(left)) / ratio);
         continue;
       }
       // The border is whole device pixels; the canvas is the inner area exactly.
@@ -320,6 +321,16 @@ var tessarionPage = {
       Module._tessarion_set_place(panelNames.indexOf(spec.name), panel.scaleX, panel.scaleY,
         offsetX + inner[0], offsetY + inner[1]);
     }
+  },
+
+  // Qt ends an underline at the whole pixel before its text's end, the browser at the nearest
+  // device pixel: the label is cut off there, where nothing of its text is left but a space.
+  endUnderline(label, width) {
+    const probe = document.createElement('canvas').getContext('2d');
+    probe.font = getComputedStyle(label).font;
+    const advance = probe.measureText(label.textContent).width;
+    const start = label.spec.centred ? (width - advance) / 2 : 0;
+    label.style.clipPath = `inset(0 ${width - Math.floor(start + advance)}px 0 0)`;
   },
 
   // The window system's paint of every panel, as when the window is shown or resized.
