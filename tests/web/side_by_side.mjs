@@ -4,7 +4,7 @@
 // its font, and no read-out's widest value wider than its field.
 // node side_by_side.mjs <tessarion-screenshot> <tessarion.html>
 import { execFile } from 'node:child_process';
-import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
@@ -417,4 +417,5 @@ await browser.close();
 for (const failure of failures) console.log(`FAILED ${failure}`);
 console.log(`${failures.length} differences in ${((Date.now() - started) / 1000).toFixed(1)} s` +
   (failures.length ? `; images (desktop, page, desktop with the differences in red) in ${dir}` : ''));
+if (!failures.length) rmSync(dir, { recursive: true });
 process.exit(failures.length ? 1 : 0);
