@@ -45,14 +45,16 @@ unsigned screenRgb(core::Colour colour)
     return ((shown & 0xFFu) << 16) | (shown & 0xFF00u) | ((shown >> 16) & 0xFFu);
 }
 
-CanvasDevice::CanvasDevice(int panel, double innerWidth, double innerHeight, double scaleX,
-                           double scaleY, double lineHeight)
+CanvasDevice::CanvasDevice(int panel, double innerWidth, double innerHeight, CanvasPlace place,
+                           double lineHeight)
     : panel_(panel)
     , target_(panel)
     , innerWidth_(innerWidth)
     , innerHeight_(innerHeight)
-    , scaleX_(scaleX)
-    , scaleY_(scaleY)
+    , scaleX_(place.scaleX)
+    , scaleY_(place.scaleY)
+    , originX_(place.originX)
+    , originY_(place.originY)
     , lineHeight_(lineHeight)
 {
 }
@@ -66,14 +68,15 @@ void CanvasDevice::fill(core::Colour background)
 void CanvasDevice::line(render::DevicePoint from, render::DevicePoint to, core::Colour colour,
                         int width)
 {
-    const double ax = (bounded(from.x) + pixelCentre) * scaleX_;
-    const double ay = (bounded(from.y) + pixelCentre) * scaleY_;
-    const double bx = (bounded(to.x) + pixelCentre) * scaleX_;
-    const double by = (bounded(to.y) + pixelCentre) * scaleY_;
+    const double ax = pageX(from.x);
+    const double ay = pageY(from.y);
+    const double bx = pageX(to.x);
+    const double by = pageY(to.y);
     const unsigned rgb = screenRgb(colour);
     if (ax != bx && ay != by) {
         const int across = deviceWidth(width, (scaleX_ + scaleY_) / 2);
-        canvasStrokeLine(target_, ax, ay, bx, by, across, rgb);
+        canvasStrokeLine(target_, ax - originX_, ay - originY_, bx - originX_, by - originY_,
+                         across, rgb);
         const bool rounded = across >= roundEndsFrom;
         if (rounded) {
             // Round ends as discs; an end that the line before already rounded off (a joint
@@ -83,7 +86,7 @@ void CanvasDevice::line(render::DevicePoint from, render::DevicePoint to, core::
                 const bool done = lastEndsWidth_ == across && lastEndsColour_ == colour &&
                                   (lastEnds_[0] == end || lastEnds_[1] == end);
                 if (!done)
-                    canvasFillDisc(target_, end.x, end.y, across / 2.0, rgb);
+                    canvasFillDisc(target_, end.x - originX_, end.y - originY_, across / 2.0, rgb);
             }
             lastEnds_[0] = ends[0];
             lastEnds_[1] = ends[1];
@@ -101,7 +104,7 @@ void CanvasDevice::line(render::DevicePoint from, render::DevicePoint to, core::
     const int right = firstPixel(std::max(ax, bx), wideX) + wideX;
     const int top = firstPixel(std::min(ay, by), wideY);
     const int bottom = firstPixel(std::max(ay, by), wideY) + wideY;
-    canvasFillRect(target_, left, top, right - left, bottom - top, rgb);
+    canvasFillRect(target_, left - originX_, top - originY_, right - left, bottom - top, rgb);
 }
 
 void CanvasDevice::ellipse(render::DevicePoint centre, double radiusX, double radiusY,
@@ -111,15 +114,15 @@ void CanvasDevice::ellipse(render::DevicePoint centre, double radiusX, double ra
     // The outer edge at the four extremes falls on pixel boundaries, so that the pen covers
     // whole pixels where the outline runs along a row or a column.
     const int across = deviceWidth(width, (scaleX_ + scaleY_) / 2);
-    const double x = (bounded(centre.x) + pixelCentre) * scaleX_;
-    const double y = (bounded(centre.y) + pixelCentre) * scaleY_;
+    const double x = pageX(centre.x);
+    const double y = pageY(centre.y);
     const double outerX = std::abs(bounded(radiusX)) * scaleX_ + across / 2.0;
     const double outerY = std::abs(bounded(radiusY)) * scaleY_ + across / 2.0;
     const int left = nearest(x - outerX);
     const int right = std::max(nearest(x + outerX), left + across);
     const int top = nearest(y - outerY);
     const int bottom = std::max(nearest(y + outerY), top + across);
-    canvasStrokeEllipse(target_, (left + right) / 2.0, (top + bottom) / 2.0,
+    canvasStrokeEllipse(target_, (left + right) / 2.0 - originX_, (top + bottom) / 2.0 - originY_,
                         (right - left - across) / 2.0, (bottom - top - across) / 2.0, across,
                         screenRgb(colour));
 }
@@ -137,6 +140,16 @@ void CanvasDevice::text(render::DevicePoint topLeft, std::string_view text, core
                    static_cast<int>(text.size()), scaleY_, screenRgb(colour));
 }
 
+double CanvasDevice::pageX(double x) const
+{
+    return (bounded(x) + pixelCentre) * scaleX_ + originX_;
+}
+
+double CanvasDevice::pageY(double y) const
+{
+    return (bounded(y) + pixelCentre) * scaleY_ + originY_;
+}
+
 int CanvasDevice::backingWidth() const { return nearest(innerWidth_ * scaleX_); }
 
 int CanvasDevice::backingHeight() const { return nearest(innerHeight_ * scaleY_); }
@@ -145,11 +158,11 @@ std::string CanvasDevice::setting() const
 {
     if (!canvasKeeps())
         return {};
-    // Exact numbers: the scales place every edge and size the font, whose metrics the line
-    // height carries; the font face is the page's one.
-    char numbers[128];
-    std::snprintf(numbers, sizeof numbers, "%a %a %d %d %a", scaleX_, scaleY_, backingWidth(),
-                  backingHeight(), lineHeight_);
+    // Exact numbers: the scales and the origin place every edge, the scales size the font,
+    // whose metrics the line height carries; the font face is the page's one.
+    char numbers[160];
+    std::snprintf(numbers, sizeof numbers, "%a %a %d %d %d %d %a", scaleX_, scaleY_, originX_,
+                  originY_, backingWidth(), backingHeight(), lineHeight_);
     return numbers;
 }
 

@@ -7,6 +7,14 @@
 
 namespace tessarion::web {
 
+/// Where a panel's canvas lies: device pixels per panel pixel, and its top-left corner in the
+/// page's device pixels. Whole pixels are rounded in the page's pixels, as the desktop rounds
+/// them in the window's, so that a point a rounding error from a pixel edge lands alike.
+struct CanvasPlace {
+    double scaleX = 1, scaleY = 1;
+    int originX = 0, originY = 0;
+};
+
 /// Draws a panel's primitives on a canvas whose backing store has `scaleX` by `scaleY`
 /// device pixels per panel pixel, with the desktop's crisp rules: every line is a whole
 /// number of device pixels wide; axis-aligned lines and dots cover whole device pixels, with
@@ -18,7 +26,7 @@ class CanvasDevice final : public render::KeepingDevice {
 public:
     /// Draws on the canvas of panel `panel`, whose inner area is `innerWidth` by
     /// `innerHeight` panel pixels.
-    CanvasDevice(int panel, double innerWidth, double innerHeight, double scaleX, double scaleY,
+    CanvasDevice(int panel, double innerWidth, double innerHeight, CanvasPlace place,
                  double lineHeight);
 
     void fill(core::Colour background) override;
@@ -39,11 +47,15 @@ public:
 private:
     int backingWidth() const;
     int backingHeight() const;
+    /// A panel point's pixel centre in the page's device pixels.
+    double pageX(double x) const;
+    double pageY(double y) const;
 
     int panel_;
     int target_; ///< The canvas drawn on: the panel's, or its kept image's.
     double innerWidth_, innerHeight_;
     double scaleX_, scaleY_;
+    int originX_, originY_;
     double lineHeight_;
     render::DevicePoint lastEnds_[2] = {};
     int lastEndsWidth_ = 0;

@@ -121,10 +121,13 @@ EMSCRIPTEN_KEEPALIVE void tessarion_click(const char* button)
 /// One animation tick.
 EMSCRIPTEN_KEEPALIVE void tessarion_tick() { page->form().Timer1_Timer(); }
 
-/// A panel's canvas now has this many device pixels per panel pixel.
-EMSCRIPTEN_KEEPALIVE void tessarion_set_scale(int panel, double scaleX, double scaleY)
+/// A panel's canvas now has this many device pixels per panel pixel, and its top-left corner
+/// at this device pixel of the page.
+EMSCRIPTEN_KEEPALIVE void tessarion_set_place(int panel, double scaleX, double scaleY, int originX,
+                                              int originY)
 {
-    page->setScale(static_cast<render::PanelId>(panel), scaleX, scaleY);
+    page->setPlace(static_cast<render::PanelId>(panel),
+                   {.scaleX = scaleX, .scaleY = scaleY, .originX = originX, .originY = originY});
 }
 
 /// Paints a panel, as the window system asks when it is shown or resized.

@@ -74,8 +74,6 @@ Page::Page(std::string decimalSeparator, double lineHeight)
               PagePanel(*this, render::PanelId::p3), PagePanel(*this, render::PanelId::p4)}
     , lineHeight_(lineHeight)
 {
-    for (auto& scale : scales_)
-        scale = {1, 1};
     assembly_ = std::make_unique<render::FormAssembly>(
         render::FormParts{
             .Text1 = readouts_[0],
@@ -95,18 +93,17 @@ Page::Page(std::string decimalSeparator, double lineHeight)
     form().Form_Load();
 }
 
-void Page::setScale(render::PanelId panel, double scaleX, double scaleY)
+void Page::setPlace(render::PanelId panel, CanvasPlace place)
 {
-    scales_[static_cast<std::size_t>(indexOf(panel))] = {scaleX, scaleY};
+    places_[static_cast<std::size_t>(indexOf(panel))] = place;
 }
 
 void Page::paint(render::PanelId panel)
 {
     const render::Surface& surface = assembly_->surface(panel);
     const auto index = static_cast<std::size_t>(indexOf(panel));
-    const auto& scale = scales_[index];
-    CanvasDevice device(indexOf(panel), surface.innerWidth(), surface.innerHeight(), scale[0],
-                        scale[1], lineHeight_);
+    CanvasDevice device(indexOf(panel), surface.innerWidth(), surface.innerHeight(), places_[index],
+                        lineHeight_);
     if (!device.hasPixels()) {
         // A collapsed page (a frame of no height) has nothing to draw on; the painter still
         // runs for what it keeps in the state and the read-outs.

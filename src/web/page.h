@@ -4,6 +4,7 @@
 #include "render/form_assembly.h"
 #include "render/paint_reuse.h"
 #include "render/surface.h"
+#include "web/canvas_device.h"
 
 #include <array>
 #include <memory>
@@ -52,8 +53,8 @@ public:
 
     /// The state and handlers.
     core::Form& form() { return assembly_->form(); }
-    /// A panel's canvas now has this many device pixels per panel pixel.
-    void setScale(render::PanelId panel, double scaleX, double scaleY);
+    /// A panel's canvas now lies there.
+    void setPlace(render::PanelId panel, CanvasPlace place);
     /// Paints a panel onto its canvas.
     void paint(render::PanelId panel);
 
@@ -61,7 +62,7 @@ private:
     std::array<PageReadout, 7> readouts_;
     PageTimer timer_;
     std::array<PagePanel, 4> panels_;
-    std::array<std::array<double, 2>, 4> scales_{};
+    std::array<CanvasPlace, 4> places_{};
     std::array<render::PaintReuse, 4> reuses_; ///< Each panel's last paint.
     double lineHeight_;
     std::unique_ptr<render::FormAssembly> assembly_;

@@ -7,8 +7,13 @@ const panelNames = ['P1', 'p2', 'p3', 'p4'];
 const fontFamily = 'Tessarion';
 const readoutFontFamily = 'Tessarion Narrow';
 const windowFontPixels = 13; // 9.75 points
+// Liberation Sans Bold's ascender (hhea, in 2048ths of the size). The desktop puts a panel
+// text's baseline this far below its top without rounding; the canvas metrics round it.
+const fontAscent = 1854 / 2048;
 const largeFontPixels = 16; // 12 points
 const framePixels = 2;
+// The large label's underline: the font's thickness at 12 points, whole pixels as on the desktop.
+const underlinePixels = 2;
 const frameCornerPixels = 6;
 
 function cssRgb(rgb) {
@@ -285,6 +290,7 @@ var tessarionPage = {
     document.documentElement.style.setProperty('--font', windowFontPixels * zoom + 'px');
     document.documentElement.style.setProperty('--large-font', largeFontPixels * zoom + 'px');
     document.documentElement.style.setProperty('--frame', deviceLine(framePixels));
+    document.documentElement.style.setProperty('--underline', deviceLine(underlinePixels));
     document.documentElement.style.setProperty('--corner', frameCornerPixels * zoom + 'px');
     for (const element of document.getElementById('form1').children) {
       const spec = element.spec;
@@ -295,6 +301,7 @@ var tessarionPage = {
       const top = originY + spec.top;
       if (spec.kind !== 'panel') {
         box(element, device(left), device(top), device(left + spec.width), device(top + spec.height));
+        if (spec.largeFont) this.endUnderline(element, (device(left + spec.width) - device(left)) / ratio);
         continue;
       }
       // The border is whole device pixels; the canvas is the inner area exactly.
@@ -311,8 +318,19 @@ var tessarionPage = {
       canvas.style.height = canvas.height / ratio + 'px';
       panel.scaleX = canvas.width / (spec.width - 2 * border);
       panel.scaleY = canvas.height / (spec.height - 2 * border);
-      Module._tessarion_set_scale(panelNames.indexOf(spec.name), panel.scaleX, panel.scaleY);
+      Module._tessarion_set_place(panelNames.indexOf(spec.name), panel.scaleX, panel.scaleY,
+        offsetX + inner[0], offsetY + inner[1]);
     }
+  },
+
+  // Qt ends an underline at the whole pixel before its text's end, the browser at the nearest
+  // device pixel: the label is cut off there, where nothing of its text is left but a space.
+  endUnderline(label, width) {
+    const probe = document.createElement('canvas').getContext('2d');
+    probe.font = getComputedStyle(label).font;
+    const advance = probe.measureText(label.textContent).width;
+    const start = label.spec.centred ? (width - advance) / 2 : 0;
+    label.style.clipPath = `inset(0 ${width - Math.floor(start + advance)}px 0 0)`;
   },
 
   // The window system's paint of every panel, as when the window is shown or resized.
@@ -342,7 +360,7 @@ var tessarionPage = {
     const probe = document.createElement('canvas').getContext('2d');
     probe.font = `bold ${windowFontPixels}px ${fontFamily}`;
     const metrics = probe.measureText('Ag');
-    tessarionCanvas.ascent = metrics.fontBoundingBoxAscent;
+    tessarionCanvas.ascent = fontAscent * windowFontPixels;
     const lineHeight = metrics.fontBoundingBoxAscent + metrics.fontBoundingBoxDescent;
     this.build();
     ccall('tessarion_start', null, ['string', 'number'], [this.decimalSeparator(), lineHeight]);

@@ -1,6 +1,6 @@
 // Reads the pixels of a PNG as the browser's screenshots write it: 8 bits per channel, RGB or
 // RGBA, not interlaced.
-import { inflateSync } from 'node:zlib';
+import { deflateSync, inflateSync } from 'node:zlib';
 
 export function decodePng(buffer) {
   let offset = 8;
@@ -45,4 +45,34 @@ export function decodePng(buffer) {
     }
   }
   return { width, height, channels, pixels };
+}
+
+// Writes 8-bit RGB pixels as a PNG, for the images a failing comparison leaves to look at.
+export function encodePng({ width, height, pixels }) {
+  const crcTable = Array.from({ length: 256 }, (_, n) => {
+    let c = n;
+    for (let k = 0; k < 8; ++k) c = c & 1 ? 0xedb88320 ^ (c >>> 1) : c >>> 1;
+    return c >>> 0;
+  });
+  const chunk = (type, body) => {
+    const head = Buffer.alloc(8);
+    head.writeUInt32BE(body.length, 0);
+    head.write(type, 4, 'latin1');
+    let crc = 0xffffffff;
+    for (const byte of Buffer.concat([head.subarray(4), body]))
+      crc = crcTable[(crc ^ byte) & 0xff] ^ (crc >>> 8);
+    const tail = Buffer.alloc(4);
+    tail.writeUInt32BE((crc ^ 0xffffffff) >>> 0, 0);
+    return Buffer.concat([head, body, tail]);
+  };
+  const header = Buffer.alloc(13);
+  header.writeUInt32BE(width, 0);
+  header.writeUInt32BE(height, 4);
+  header[8] = 8; // bits per channel
+  header[9] = 2; // RGB
+  const raw = Buffer.alloc(height * (width * 3 + 1));
+  for (let y = 0; y < height; ++y)
+    pixels.copy(raw, y * (width * 3 + 1) + 1, y * width * 3, (y + 1) * width * 3);
+  return Buffer.concat([Buffer.from([137, 80, 78, 71, 13, 10, 26, 10]), chunk('IHDR', header),
+    chunk('IDAT', deflateSync(raw)), chunk('IEND', Buffer.alloc(0))]);
 }
