@@ -6,12 +6,19 @@
 
 namespace tessarion::ui {
 
+namespace {
+constexpr int lineEditTextMargin = 2;
+} // namespace
+
 ReadoutField::ReadoutField(QWidget* parent)
     : QLineEdit(parent)
 {
     // Opaque, so that a new text repaints the field alone and not the panel beneath it.
     setAutoFillBackground(true);
     setFont(readoutFont());
+    // QLineEdit keeps 2 pixels between its frame and the text on either side; the widest
+    // values ("12.5%" in the narrow T% field) need that room, so the text reaches the frame.
+    setTextMargins(-lineEditTextMargin, 0, -lineEditTextMargin, 0);
 }
 
 void ReadoutField::setText(std::string_view text)

@@ -15,6 +15,7 @@ const framePixels = 2;
 // The large label's underline: the font's thickness at 12 points, whole pixels as on the desktop.
 const underlinePixels = 2;
 const frameCornerPixels = 6;
+const buttonCornerPixels = 2;
 
 function cssRgb(rgb) {
   return '#' + rgb.toString(16).padStart(6, '0');
@@ -290,8 +291,11 @@ var tessarionPage = {
     document.documentElement.style.setProperty('--font', windowFontPixels * zoom + 'px');
     document.documentElement.style.setProperty('--large-font', largeFontPixels * zoom + 'px');
     document.documentElement.style.setProperty('--frame', deviceLine(framePixels));
+    // The outlines of buttons and read-outs, and the cursor's room after centred text.
+    document.documentElement.style.setProperty('--line', deviceLine(1));
     document.documentElement.style.setProperty('--underline', deviceLine(underlinePixels));
     document.documentElement.style.setProperty('--corner', frameCornerPixels * zoom + 'px');
+    document.documentElement.style.setProperty('--button-corner', buttonCornerPixels * zoom + 'px');
     for (const element of document.getElementById('form1').children) {
       const spec = element.spec;
       // Inside a panel, places count from the inner area, within the border.
