@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 #include <utility>
 
 namespace tessarion::core {
@@ -24,6 +25,12 @@ std::int64_t addSaturating(std::int64_t phase, std::int64_t step)
                         : std::numeric_limits<std::int64_t>::min();
     return sum;
 }
+
+// The phase in radians, as the paints compute it.
+double radians(std::int64_t phase) { return (circleConstant() * static_cast<double>(phase)) / 180; }
+
+// Read-outs are cut down, never rounded, to a multiple of 0.001.
+double cutToThousandths(double value) { return std::floor(value * 1000) / 1000; }
 } // namespace
 
 double circleConstant() { return 4 * std::atan(1.0); }
@@ -32,6 +39,17 @@ Form::Form(FormControls controls, std::string decimalSeparator)
     : controls_(controls)
     , decimalSeparator_(std::move(decimalSeparator))
 {
+}
+
+Panel& FormControls::panel(PanelId panel) const
+{
+    switch (panel) {
+    case PanelId::P1: return P1;
+    case PanelId::p2: return p2;
+    case PanelId::p3: return p3;
+    case PanelId::p4: return p4;
+    }
+    throw std::logic_error("no such panel");
 }
 
 std::string Form::numberText(double value) const { return NumberText(value, decimalSeparator_); }
@@ -111,10 +129,8 @@ void Form::Command9_Click()
 void Form::Timer1_Timer()
 {
     state.Phase = addSaturating(state.Phase, state.Frequency);
-    controls_.P1.Refresh();
-    controls_.p3.Refresh();
-    controls_.p2.Refresh();
-    controls_.p4.Refresh();
+    for (const PanelId panel : tickOrder)
+        controls_.panel(panel).Refresh();
 }
 
 void Form::RefreshPhaseReadouts()
@@ -128,6 +144,27 @@ void Form::RefreshPhaseReadouts()
     const auto phase = static_cast<double>(state.Phase);
     controls_.Text4.setText(numberText(std::floor(((100 * phase) * pi) / 180) / 100));
     controls_.Text5.setText(numberText(std::floor((10 * phase) / 3.6) / 10) + "%");
+}
+
+void Form::beforePaint(PanelId panel)
+{
+    switch (panel) {
+    case PanelId::P1:
+        RefreshPhaseReadouts();
+        state.Displacement = (-state.Amplitude) * std::sin(radians(state.Phase));
+        break;
+    case PanelId::p2:
+        controls_.Text6.setText(numberText(cutToThousandths(std::sin(radians(state.Phase)))));
+        controls_.Text7.setText(numberText(cutToThousandths(std::cos(radians(state.Phase)))));
+        break;
+    case PanelId::p3:
+        RefreshPhaseReadouts();
+        state.Displacement = state.Amplitude * std::sin(radians(state.Phase));
+        state.CosSquared = std::pow(std::cos(radians(state.Phase)), 2.0);
+        break;
+    // The graph's loop ends one degree past its last.
+    case PanelId::p4: state.CurveDegree = curveDegrees + 1; break;
+    }
 }
 
 void Form::refreshAfterPhaseButton()

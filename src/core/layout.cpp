@@ -134,12 +134,4 @@ constexpr auto layout = std::to_array<ControlSpec>({
 
 std::span<const ControlSpec> windowLayout() { return layout; }
 
-const ControlSpec* findControl(std::string_view name, int index)
-{
-    for (const ControlSpec& spec : layout)
-        if (spec.name == name && spec.index == index)
-            return &spec;
-    return nullptr;
-}
-
 } // namespace tessarion::core

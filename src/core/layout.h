@@ -43,9 +43,6 @@ struct ControlSpec {
 /// Every control of the window, in creation order.
 std::span<const ControlSpec> windowLayout();
 
-/// The row of the control called `name` (group element `index`), or nullptr.
-const ControlSpec* findControl(std::string_view name, int index = -1);
-
 /// Client area of the window, in twips.
 inline constexpr int clientWidthTwips = 11790;
 inline constexpr int clientHeightTwips = 8490;

@@ -93,12 +93,14 @@ std::optional<PanelId> FormAssembly::panelId(std::string_view name)
 
 void FormAssembly::paint(PanelId panel, Device& device)
 {
+    form_.beforePaint(panel);
+    const core::OscillationState& state = form_.state;
     Surface& target = surface(panel);
     switch (panel) {
-    case PanelId::P1: target.paint(device, [&] { P1_Paint(form_, target, spring_); }); break;
-    case PanelId::p2: target.paint(device, [&] { p2_paint(form_, target); }); break;
-    case PanelId::p3: target.paint(device, [&] { p3_paint(form_, target, Line3_); }); break;
-    case PanelId::p4: target.paint(device, [&] { P4_paint(form_, target); }); break;
+    case PanelId::P1: target.paint(device, [&] { P1_Paint(state, target, spring_); }); break;
+    case PanelId::p2: target.paint(device, [&] { p2_paint(state, target); }); break;
+    case PanelId::p3: target.paint(device, [&] { p3_paint(state, target, Line3_); }); break;
+    case PanelId::p4: target.paint(device, [&] { P4_paint(state, target); }); break;
     }
 }
 

@@ -14,8 +14,7 @@
 
 namespace tessarion::render {
 
-/// The four drawing panels, in the order the layout's handlers name them.
-enum class PanelId { P1, p2, p3, p4 };
+using core::PanelId;
 
 /// What the window supplies to the form: its read-outs, its timer and its panels' views.
 struct FormParts {
@@ -55,14 +54,17 @@ public:
     static std::optional<PanelId> panelId(std::string_view name);
     /// The layout names of the four panels, by PanelId.
     static constexpr std::array<std::string_view, 4> panelNames{"P1", "p2", "p3", "p4"};
+    /// The layout name of `panel`.
+    static constexpr std::string_view panelName(PanelId panel) { return panelNames[index(panel)]; }
 
-    /// One paint of `panel` onto `device`: erase, its painter, its line figures.
+    /// One paint of `panel` onto `device`: the form's part of it, then erase, its painter and
+    /// its line figures.
     void paint(PanelId panel, Device& device);
 
 private:
     using Surfaces = std::array<std::unique_ptr<Surface>, 4>;
     using Figures = std::map<std::string, LineFigure*, std::less<>>;
-    static std::size_t index(PanelId panel) { return static_cast<std::size_t>(panel); }
+    static constexpr std::size_t index(PanelId panel) { return static_cast<std::size_t>(panel); }
     static Surfaces makeSurfaces(const FormParts& parts);
     Figures addLineFigures();
     LineFigure& figure(std::string_view name) const;

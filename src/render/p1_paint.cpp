@@ -1,7 +1,6 @@
 #include "render/painters.h"
 
 #include <array>
-#include <cmath>
 
 namespace tessarion::render {
 
@@ -39,13 +38,8 @@ constexpr std::int16_t relativeDotWithColour = flags::relative | flags::colourGi
 
 } // namespace
 
-void P1_Paint(core::Form& form, Surface& P1, const SpringFigures& figures)
+void P1_Paint(const core::OscillationState& state, Surface& P1, const SpringFigures& figures)
 {
-    form.RefreshPhaseReadouts();
-    auto& state = form.state;
-    const double pi = core::circleConstant();
-    state.Displacement =
-        (-state.Amplitude) * std::sin((pi * static_cast<double>(state.Phase)) / 180);
     const double D = state.Displacement;
 
     figures.Lin1.setX1(80);

@@ -14,19 +14,14 @@ constexpr std::int16_t thinPen = 1;
 constexpr std::int16_t widePen = 2;
 constexpr std::int16_t penLine = flags::firstPoint;
 constexpr std::int16_t colourLine = flags::firstPoint | flags::colourGiven;
-
-// Read-outs are cut down, never rounded, to a multiple of 0.001.
-double cutToThousandths(double value) { return std::floor(value * 1000) / 1000; }
 } // namespace
 
-void p2_paint(core::Form& form, Surface& p2)
+void p2_paint(const core::OscillationState& state, Surface& p2)
 {
     const double pi = core::circleConstant();
-    const double a = (static_cast<double>(form.state.Phase) * pi) / 180;
+    const double a = (static_cast<double>(state.Phase) * pi) / 180;
     const double sine = std::sin(a);
     const double cosine = std::cos(a);
-    form.controls().Text6.setText(form.numberText(cutToThousandths(sine)));
-    form.controls().Text7.setText(form.numberText(cutToThousandths(cosine)));
 
     p2.setDrawWidth(widePen);
     p2.Scale(flags::firstPoint, -10, 10, 10, -10);

@@ -1,7 +1,5 @@
 #include "render/painters.h"
 
-#include <cmath>
-
 namespace tessarion::render {
 
 namespace {
@@ -18,15 +16,8 @@ constexpr std::int16_t strokeWithColour = lineWithColour | flags::secondRelative
 
 } // namespace
 
-void p3_paint(core::Form& form, Surface& p3, LineFigure& Line3)
+void p3_paint(const core::OscillationState& state, Surface& p3, LineFigure& Line3)
 {
-    form.RefreshPhaseReadouts();
-    auto& state = form.state;
-    const double pi = core::circleConstant();
-    const double angle = (pi * static_cast<double>(state.Phase)) / 180;
-    state.Displacement = state.Amplitude * std::sin(angle);
-    state.CosSquared = std::pow(std::cos(angle), 2.0);
-
     Line3.setX1(single(pivotX));
     Line3.setX2(single(pivotX + pixelsAcross * state.Displacement));
     Line3.setY1(18);

@@ -6,7 +6,6 @@ namespace tessarion::render {
 
 namespace {
 constexpr double curveHeight = 0.95;
-constexpr std::int16_t lastDegree = 360;
 constexpr std::int16_t widePen = 2;
 constexpr std::int16_t penLine = flags::firstPoint;
 constexpr std::int16_t whiteDot = flags::colourGiven;
@@ -22,9 +21,8 @@ double markerHeight(double displacement, double amplitude)
 }
 } // namespace
 
-void P4_paint(core::Form& form, Surface& p4)
+void P4_paint(const core::OscillationState& state, Surface& p4)
 {
-    auto& state = form.state;
     const double pi = core::circleConstant();
     p4.Scale(flags::firstPoint, 0, 1, 360, -1);
     p4.Line(penLine, 0, 0, 360, 0, 0);
@@ -34,11 +32,9 @@ void P4_paint(core::Form& form, Surface& p4)
     p4.Print("y(t)");
 
     p4.setDrawWidth(widePen);
-    state.CurveDegree = 1;
-    while (state.CurveDegree <= lastDegree) {
-        const double degree = state.CurveDegree;
+    for (std::int16_t curveDegree = 1; curveDegree <= core::curveDegrees; ++curveDegree) {
+        const double degree = curveDegree;
         p4.PSet(0, single(degree), single(curveHeight * std::sin((degree * pi) / 180)), 0);
-        state.CurveDegree = static_cast<std::int16_t>(state.CurveDegree + 1);
     }
 
     const float phase = single(static_cast<double>(state.Phase));

@@ -15,13 +15,16 @@ struct SpringFigures {
     LineFigure& Lin2;      ///< Rod from the spring to the mass.
 };
 
-/// Paints the mass on its spring; starts with the shared read-out step.
-void P1_Paint(core::Form& form, Surface& P1, const SpringFigures& figures);
-/// Paints the rotating vector and writes the sine and cosine read-outs.
-void p2_paint(core::Form& form, Surface& p2);
-/// Paints the pendulum; starts with the shared read-out step.
-void p3_paint(core::Form& form, Surface& p3, LineFigure& Line3);
+// Each painter draws `state` as the form's part of the paint (`Form::beforePaint`) has just
+// left it, and moves only its own panel's line figures.
+
+/// Paints the mass on its spring at the displacement stored.
+void P1_Paint(const core::OscillationState& state, Surface& P1, const SpringFigures& figures);
+/// Paints the rotating vector at the phase.
+void p2_paint(const core::OscillationState& state, Surface& p2);
+/// Paints the pendulum at the displacement and squared cosine stored.
+void p3_paint(const core::OscillationState& state, Surface& p3, LineFigure& Line3);
 /// Paints one period of the elongation with the marker at the current phase.
-void P4_paint(core::Form& form, Surface& p4);
+void P4_paint(const core::OscillationState& state, Surface& p4);
 
 } // namespace tessarion::render

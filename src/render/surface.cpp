@@ -113,10 +113,8 @@ void Surface::Scale(std::int16_t /*flags*/, float x1, float y1, float x2, float 
     // A system with no extent has no mapping; keep the one in force.
     if (!accept({x1, y1, x2, y2}))
         return;
-    if (x1 == x2 || y1 == y2) {
-        ++rejected_;
+    if (x1 == x2 || y1 == y2)
         return;
-    }
     scaleLeft_ = x1;
     scaleTop_ = y1;
     scaleWidth_ = double{x2} - x1;
@@ -162,12 +160,9 @@ void Surface::figureMoved()
 
 bool Surface::accept(std::initializer_list<double> values)
 {
-    for (double value : values) {
-        if (!std::isfinite(value)) {
-            ++rejected_;
+    for (double value : values)
+        if (!std::isfinite(value))
             return false;
-        }
-    }
     return true;
 }
 

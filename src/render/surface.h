@@ -95,17 +95,10 @@ public:
     void Scale(std::int16_t flags, float x1, float y1, float x2, float y2);
     /// Writes text at the current position, then moves to the start of the next line.
     void Print(std::string_view text);
-    /// The pen colour.
-    core::Colour ForeColor() const { return foreColor_; }
+    /// Sets the pen colour.
     void setForeColor(core::Colour colour) { foreColor_ = colour; }
-    /// The pen width in pixels.
-    std::int16_t DrawWidth() const { return drawWidth_; }
+    /// Sets the pen width in pixels.
     void setDrawWidth(std::int16_t width) { drawWidth_ = width; }
-    /// The current position in the panel's units.
-    float CurrentX() const { return currentX_; }
-    float CurrentY() const { return currentY_; }
-    /// Background colour used when the panel is erased.
-    core::Colour BackColor() const { return backColor_; }
 
     /// One paint onto `device`: erase, `handler` (the painter), then the line figures.
     template <typename Handler> void paint(Device& device, Handler&& handler)
@@ -124,13 +117,8 @@ public:
 
     /// Adds a line figure with end points given in device pixels.
     LineFigure& addLineFigure(DevicePoint from, DevicePoint to, int width);
-    /// Line figures in the order they were added.
-    const std::deque<LineFigure>& lineFigures() const { return figures_; }
     /// Colour the panel draws its line figures in.
     static constexpr core::Colour lineFigureColour = core::colours::windowText;
-
-    /// Calls refused because they would hand the device a value that is not finite.
-    int rejectedCalls() const { return rejected_; }
 
     /// Maps the panel's units to device pixels and back.
     double toDeviceX(double x) const { return (x - scaleLeft_) * innerWidth_ / scaleWidth_; }
@@ -146,7 +134,8 @@ private:
     void beginPaint(Device& device);
     void endPaint();
     void figureMoved();
-    bool accept(std::initializer_list<double> values);
+    /// Whether every value is finite; a call with any other is refused.
+    static bool accept(std::initializer_list<double> values);
     DevicePoint toDevice(double x, double y) const { return {toDeviceX(x), toDeviceY(y)}; }
 
     double innerWidth_, innerHeight_;
@@ -158,7 +147,6 @@ private:
     std::deque<LineFigure> figures_;
     PanelView* view_ = nullptr;
     Device* device_ = nullptr;
-    int rejected_ = 0;
 };
 
 } // namespace tessarion::render

@@ -158,8 +158,8 @@ void MainWindow::addButton(const core::ControlSpec& spec)
 // The panels do not overlap, so their stacking shows nowhere else.
 void MainWindow::stackPanelsInTickOrder()
 {
-    for (const char* name : {"P1", "p3", "p2", "p4"})
-        lookup(panels_, name).raise();
+    for (const core::PanelId panel : core::tickOrder)
+        lookup(panels_, render::FormAssembly::panelName(panel)).raise();
 }
 
 void MainWindow::setTabOrder()

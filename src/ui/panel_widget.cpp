@@ -51,9 +51,9 @@ void PanelWidget::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     if (!contentsRect().contains(event->rect()))
         drawBorder(painter);
-    // A paint runs the painter, which normalises the phase and stores the displacement the
-    // time graph reads; the focus mark is not the painters' business, so a paint for the mark
-    // alone draws the last paint again.
+    // A paint normalises the phase and stores the displacement the time graph reads; the
+    // focus mark is not the paint handlers' business, so a paint for the mark alone draws the
+    // last paint again.
     bool markAlone = false;
     if (markMoved_) {
         const QRegion mark = focusMarkArea();

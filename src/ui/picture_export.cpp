@@ -20,7 +20,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -29,8 +28,6 @@
 namespace tessarion::ui {
 
 namespace {
-// The order of a tick: the time graph then reads the displacement the pendulum stored.
-constexpr std::array<std::string_view, 4> tickOrder{"P1", "p3", "p2", "p4"};
 // Twice the layout prints sharply on a page and fills a slide.
 constexpr double leastPngScale = 2;
 
@@ -220,16 +217,15 @@ void Picture::paint(QPainter& painter, double scale) const
     paintPanels(painter);
 }
 
-// All four painters run in the order of a tick, so that one panel alone shows what it shows
-// beside the others, and the window's state is left as a tick leaves it.
+// The panels' paints run in the order of a tick, so that one panel alone shows what it shows
+// beside the others, and the window's state is left as a tick leaves it. A panel left out of
+// the picture still has the form's part of its paint run in its place.
 void Picture::paintPanels(QPainter& painter) const
 {
-    QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
-    QPainter elsewhere(&scratch);
-    for (std::string_view name : tickOrder) {
-        PanelWidget* panel = window_.panel(name);
+    for (const core::PanelId id : core::tickOrder) {
+        PanelWidget* panel = window_.panel(render::FormAssembly::panelName(id));
         if (panel_ != nullptr && panel != panel_) {
-            panel->paintPicture(elsewhere);
+            window_.form().beforePaint(id);
             continue;
         }
         painter.save();

@@ -17,7 +17,8 @@ class PanelWidget;
 
 /// The window's layout, or one of its panels, drawn afresh for a worksheet or a slide: as a
 /// PNG at a print-worthy resolution, or as an SVG of vector shapes and texts. Every picture
-/// paints the four panels in the order of a tick, so all of them show one state.
+/// takes the four panels in the order of a tick, so that all of them show one state; a panel
+/// left out of it has only the form's part of its paint run.
 class Picture {
     Q_DECLARE_TR_FUNCTIONS(tessarion::ui::Picture)
 public:

@@ -18,8 +18,6 @@ public:
     void setEnabled(bool enabled) override;
     /// Sets the milliseconds between ticks; the interval it already has changes nothing.
     void setInterval(std::int32_t milliseconds) override;
-    /// True while ticks are delivered.
-    bool isEnabled() const { return isActive(); }
 };
 
 } // namespace tessarion::ui

@@ -187,7 +187,7 @@ std::string differences(const Rig& rig, const Model& model)
     compare("Timer1.Enabled", rig.timer.enabled, model.timerEnabled);
     compare("Timer1.Interval", rig.timer.interval, model.interval);
     compare("paints", rig.paints(), model.paints);
-    compare("rejected drawing calls", rig.rejectedCalls(), 0);
+    compare("paints short of drawing calls", rig.shortPaints(), 0);
     return out.str();
 }
 

@@ -27,14 +27,23 @@ TEST(FormAssembly, SurfacesHaveTheLayoutsInnerSizesUnitsAndColours)
           Expected{PanelId::p2, 344, 384, 15, core::colours::buttonText},
           Expected{PanelId::p3, 243, 383, 243, core::colours::buttonText},
           Expected{PanelId::p4, 507, 138, 507 * 15, core::colours::buttonText}}) {
-        const Surface& surface = window.assembly.surface(e.panel);
+        Surface& surface = window.assembly.surface(e.panel);
         SCOPED_TRACE(static_cast<int>(e.panel));
         EXPECT_DOUBLE_EQ(surface.innerWidth(), e.width);
         EXPECT_DOUBLE_EQ(surface.innerHeight(), e.height);
         EXPECT_NEAR(surface.fromDeviceX(e.width), e.unitsAcross, 1e-3);
-        EXPECT_EQ(surface.ForeColor(), e.foreColor);
-        EXPECT_EQ(surface.BackColor(), core::colours::buttonFace);
-        EXPECT_EQ(surface.DrawWidth(), 1);
+        // The erase shows the background; a line and a text without a colour of their own, the
+        // pen's colour and width.
+        support::RecordingDevice device;
+        surface.paint(device, [&] {
+            surface.Line(flags::firstPoint, 0, 0, 1, 1, core::colours::red);
+            surface.Print("pen");
+        });
+        ASSERT_GE(device.calls().size(), 3u);
+        EXPECT_EQ(device.calls()[0].colour, core::colours::buttonFace);
+        EXPECT_EQ(device.calls()[1].colour, e.foreColor);
+        EXPECT_EQ(device.calls()[1].width, 1);
+        EXPECT_EQ(device.calls()[2].colour, e.foreColor);
     }
     EXPECT_NEAR(window.assembly.surface(PanelId::p2).fromDeviceY(384), 16.744186, 1e-5);
 }
@@ -42,24 +51,23 @@ TEST(FormAssembly, SurfacesHaveTheLayoutsInnerSizesUnitsAndColours)
 TEST(FormAssembly, LineFiguresStandAtTheirLayoutPlacesInCreationOrder)
 {
     PaintedForm window;
-    // In pixels: Lin1 from (80, 18) to (80, 30), Line1 from (40, 18) to (120, 18).
+    // Each panel draws its figures after the painter, in the order the layout creates them.
+    const std::array<std::size_t, 4> figures{17, 2, 4, 0};
+    const std::array<PanelId, 4> panels{PanelId::P1, PanelId::p2, PanelId::p3, PanelId::p4};
+    for (std::size_t i = 0; i < panels.size(); ++i) {
+        window.assembly.surface(panels[i]).paint(*window.devices()[i], [] {});
+        EXPECT_EQ(window.devices()[i]->calls().size(), 1 + figures[i]) << i;
+    }
+    // Unmoved, in pixels: Lin1 from (80, 18) to (80, 30), Line1 from (40, 18) to (120, 18).
     EXPECT_FLOAT_EQ(window.Lin1.Y1(), 18);
     EXPECT_FLOAT_EQ(window.Lin1.Y2(), 30);
     EXPECT_FLOAT_EQ(window.Line3.X1(), 120);
     EXPECT_FLOAT_EQ(window.Line3.Y2(), 246);
-    EXPECT_FLOAT_EQ(support::layoutFigure(window.assembly, "Line1").X1(), 40);
-
-    // Each panel draws its figures after the painter, in the order the layout creates them.
-    const std::array<std::size_t, 4> figures{17, 2, 4, 0};
-    const std::array<PanelId, 4> panels{PanelId::P1, PanelId::p2, PanelId::p3, PanelId::p4};
-    for (std::size_t i = 0; i < panels.size(); ++i)
-        EXPECT_EQ(window.assembly.surface(panels[i]).lineFigures().size(), figures[i]) << i;
-    const auto& onP1 = window.assembly.surface(PanelId::P1).lineFigures();
-    EXPECT_EQ(&onP1[2], &window.Linl.Item(0));
-    EXPECT_EQ(&onP1[3], &window.Lin1);
-    EXPECT_EQ(&onP1[4], &window.Lin2);
-    EXPECT_EQ(&onP1[5], &window.Linl.Item(11));
-    EXPECT_EQ(&onP1[15], &window.Linl.Item(1));
+    EXPECT_FLOAT_EQ(support::DrawnFigure(window.assembly, window.d1, "Line1").X1(), 40);
+    EXPECT_FLOAT_EQ(window.Lin2.Y2(), 210);
+    EXPECT_FLOAT_EQ(window.Linl.Item(0).Y2(), 42);
+    EXPECT_FLOAT_EQ(window.Linl.Item(1).Y2(), 54);
+    EXPECT_FLOAT_EQ(window.Linl.Item(11).Y1(), 192);
 }
 
 TEST(FormAssembly, EachPanelRunsItsOwnPainter)
@@ -105,10 +113,10 @@ TEST(FormAssembly, HandlersRepaintThroughTheViewsItWasHanded)
 TEST(FormAssembly, AFigureMovedOutsideAPaintAsksItsOwnViewForAPaint)
 {
     PaintedForm window;
-    window.Line3.setX2(130);
+    window.assembly.surface(PanelId::p3).addLineFigure({0, 0}, {1, 1}, 1).setX2(130);
     EXPECT_EQ(window.p3.scheduledRepaints(), 1);
     EXPECT_EQ(window.P1.scheduledRepaints(), 0);
-    window.Lin1.setY1(19);
+    window.assembly.surface(PanelId::P1).addLineFigure({0, 0}, {1, 1}, 1).setY1(19);
     EXPECT_EQ(window.P1.scheduledRepaints(), 1);
     EXPECT_TRUE(window.log.empty()); // asked for later, not painted now
 }

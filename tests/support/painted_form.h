@@ -44,13 +44,26 @@ struct PaintedForm {
     /// The four devices, P1 first.
     std::array<RecordingDevice*, 4> devices() { return {&d1, &d2, &d3, &d4}; }
     std::array<const RecordingDevice*, 4> devices() const { return {&d1, &d2, &d3, &d4}; }
-    /// Calls the four panels refused for values that are not finite.
-    int rejectedCalls() const
+    /// Paints on the four devices that lack calls of a whole paint (the erase, the painter's,
+    /// the line figures): a surface refuses a call with a value that is not finite.
+    int shortPaints() const
     {
-        int rejected = 0;
-        for (const RecordingView* view : {&P1, &p2, &p3, &p4})
-            rejected += view->surface().rejectedCalls();
-        return rejected;
+        // The painters' own calls: P1, p2, p3, p4 (five, its 360 curve dots, nine).
+        constexpr std::array<std::size_t, 4> painterCalls{15, 12, 11, 5 + 360 + 9};
+        int shortOnes = 0;
+        for (std::size_t panel = 0; panel < painterCalls.size(); ++panel) {
+            const std::size_t whole =
+                1 + painterCalls[panel] + layoutFigureCount(FormAssembly::panelNames[panel]);
+            const std::vector<DeviceCall>& calls = devices()[panel]->calls();
+            // Each paint starts with its erase.
+            for (std::size_t start = 0, end = 1; end <= calls.size(); ++end) {
+                if (end < calls.size() && calls[end].kind != DeviceCall::Kind::Fill)
+                    continue;
+                shortOnes += end - start != whole;
+                start = end;
+            }
+        }
+        return shortOnes;
     }
 
     std::array<support::FakeText, 7> text;
@@ -60,10 +73,11 @@ struct PaintedForm {
     RecordingView P1{"P1", d1, log}, p2{"p2", d2, log}, p3{"p3", d3, log}, p4{"p4", d4, log};
     FormAssembly assembly;
     core::Form& form = assembly.form();
-    LineFigure& Lin1 = layoutFigure(assembly, "Lin1");
-    LineFigure& Lin2 = layoutFigure(assembly, "Lin2");
-    const LineFigureGroup Linl = layoutGroup(assembly, "Linl");
-    LineFigure& Line3 = layoutFigure(assembly, "Line3");
+    /// The spring's and the pendulum's line figures as their panels' last paints drew them.
+    const DrawnFigure Lin1{assembly, d1, "Lin1"};
+    const DrawnFigure Lin2{assembly, d1, "Lin2"};
+    const DrawnFigureGroup Linl{assembly, d1, "Linl"};
+    const DrawnFigure Line3{assembly, d3, "Line3"};
 };
 
 } // namespace tessarion::support

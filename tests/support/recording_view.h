@@ -43,8 +43,6 @@ public:
 
     /// How often a later paint was asked for.
     int scheduledRepaints() const { return scheduled_; }
-    /// The surface behind the view.
-    Surface& surface() const { return assembly_->surface(panel_); }
 
 private:
     std::string name_;

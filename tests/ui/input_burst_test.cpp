@@ -48,7 +48,7 @@ TEST_F(InputBurst, ClicksDuringTheAnimationAreAllAppliedAndTicksNeverNest)
     });
 
     click("Command5");
-    ASSERT_TRUE(timer1().isEnabled());
+    ASSERT_TRUE(timer1().isActive());
 
     // Mostly phase "+", with amplitude and frequency presses mixed in, leaning towards
     // frequency "+" so the animation stays near 40 degrees a tick.
@@ -89,7 +89,7 @@ TEST_F(InputBurst, ClicksDuringTheAnimationAreAllAppliedAndTicksNeverNest)
     }
     const int ticksDuringClicks = ticks;
     click("Command6");
-    ASSERT_FALSE(timer1().isEnabled());
+    ASSERT_FALSE(timer1().isActive());
     QCoreApplication::processEvents();
 
     EXPECT_EQ(wrongClicks, 0) << "first: " << firstWrongClick;

@@ -103,7 +103,7 @@ TEST_F(WindowLayout, StartUpReadOuts)
     };
     for (const auto& [name, value] : expected)
         EXPECT_EQ(text(name), value) << name;
-    EXPECT_FALSE(timer1().isEnabled());
+    EXPECT_FALSE(timer1().isActive());
     EXPECT_EQ(timer1().interval(), 50);
 }
 
@@ -171,13 +171,13 @@ TEST_F(WindowButtons, ResetBringsThePhaseBackToZero)
 TEST_F(WindowButtons, StartAndStopDriveTheTimer)
 {
     click("Command5");
-    EXPECT_TRUE(timer1().isEnabled());
+    EXPECT_TRUE(timer1().isActive());
     EXPECT_EQ(timer1().timerType(), Qt::PreciseTimer);
     QSignalSpy ticks(&timer1(), &QTimer::timeout);
     ASSERT_TRUE(ticks.wait(5000));
     EXPECT_GE(window->form().state.Phase, 10);
     click("Command6");
-    EXPECT_FALSE(timer1().isEnabled());
+    EXPECT_FALSE(timer1().isActive());
     // A stopped timer has nothing left to fire, so no tick can follow.
     EXPECT_EQ(timer1().remainingTime(), -1);
     const auto phase = window->form().state.Phase;

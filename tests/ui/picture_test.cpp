@@ -313,5 +313,19 @@ TEST_F(PictureTest, TheMarkerStaysOnItsSideThroughTwoResizes)
         EXPECT_DOUBLE_EQ(displacement, 3.5 * 0.5);
 }
 
+// A picture of one panel leaves the state as a picture of all four does: the time graph,
+// painted alone afterwards, reads the pendulum's displacement at the amplitude set since.
+TEST_F(PictureTest, OnePanelAloneLeavesTheStateAsAllFourDo)
+{
+    for (int i = 0; i < 30; ++i)
+        click("Command8");
+    for (const char* name : {"P1", "p2", "p3", "p4"}) {
+        click("Command2"); // a larger amplitude, which repaints nothing
+        Picture(*window, *window->panel(name)).image(1);
+        const core::OscillationState& state = window->form().state;
+        EXPECT_DOUBLE_EQ(state.Displacement, state.Amplitude * 0.5) << name;
+    }
+}
+
 } // namespace
 } // namespace tessarion::ui::testing
