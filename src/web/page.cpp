@@ -17,24 +17,6 @@ namespace tessarion::web {
 
 namespace {
 int indexOf(render::PanelId panel) { return static_cast<int>(panel); }
-
-// Takes a paint and draws nothing.
-class BlankDevice final : public render::Device {
-public:
-    explicit BlankDevice(double lineHeight)
-        : lineHeight_(lineHeight)
-    {
-    }
-    void fill(core::Colour) override {}
-    void line(render::DevicePoint, render::DevicePoint, core::Colour, int) override {}
-    void ellipse(render::DevicePoint, double, double, core::Colour, int) override {}
-    void dot(render::DevicePoint, core::Colour, int) override {}
-    void text(render::DevicePoint, std::string_view, core::Colour) override {}
-    double lineHeight() const override { return lineHeight_; }
-
-private:
-    double lineHeight_;
-};
 } // namespace
 
 PageReadout::PageReadout(std::string name)
@@ -105,10 +87,9 @@ void Page::paint(render::PanelId panel)
     CanvasDevice device(indexOf(panel), surface.innerWidth(), surface.innerHeight(), places_[index],
                         lineHeight_);
     if (!device.hasPixels()) {
-        // A collapsed page (a frame of no height) has nothing to draw on; the painter still
-        // runs for what it keeps in the state and the read-outs.
-        BlankDevice blank(lineHeight_);
-        assembly_->paint(panel, blank);
+        // A collapsed page (a frame of no height) has nothing to draw on; what a paint keeps
+        // in the state and the read-outs still happens.
+        form().beforePaint(panel);
         return;
     }
     render::PaintReuse& reuse = reuses_[index];

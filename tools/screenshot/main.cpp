@@ -21,6 +21,7 @@
 #include <QStyleOptionFrame>
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -56,7 +57,10 @@ QJsonObject geometryOf(tessarion::ui::MainWindow& window, const QStringList& mea
     QJsonObject controls;
     for (QWidget* child : window.findChildren<QWidget*>()) {
         const QString name = child->objectName();
-        if (tessarion::core::findControl(name.toStdString()) == nullptr)
+        const auto inLayout = [&](const tessarion::core::ControlSpec& spec) {
+            return QLatin1StringView(spec.name.data(), qsizetype(spec.name.size())) == name;
+        };
+        if (std::ranges::none_of(tessarion::core::windowLayout(), inLayout))
             continue;
         const QFontInfo font(child->font());
         const QFontMetricsF metrics(child->font(), child);
