@@ -6,10 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <utility>
 
-// The canvas calls, each in device pixels of the target's backing store. The page script
+// The canvas calls, each in device pixels of the panel's backing store. The page script
 // owns the canvases; `target` picks one.
 EM_JS(void, canvasFillRect, (int target, int x, int y, int w, int h, unsigned rgb),
       { tessarionCanvas.fillRect(target, x, y, w, h, rgb); });
@@ -24,20 +22,10 @@ EM_JS(void, canvasStrokeEllipse,
 EM_JS(void, canvasFillText,
       (int target, double x, double y, const char* text, int size, double scale, unsigned rgb),
       { tessarionCanvas.fillText(target, x, y, UTF8ToString(text, size), scale, rgb); });
-// The kept images: whether the page keeps them, one made ready to draw on, and one put back.
-EM_JS(bool, canvasKeeps, (), { return tessarionCanvas.keepImages; });
-EM_JS(void, canvasPrepareKept, (int panel, int width, int height),
-      { tessarionCanvas.prepareKept(panel, width, height); });
-EM_JS(void, canvasPutKept, (int panel), { tessarionCanvas.putKept(panel); });
 
 namespace tessarion::web {
 
 using namespace render::pixels;
-
-namespace {
-// The script numbers the kept images' canvases after the four panels'.
-constexpr int panelCount = 4;
-} // namespace
 
 unsigned screenRgb(core::Colour colour)
 {
@@ -47,8 +35,7 @@ unsigned screenRgb(core::Colour colour)
 
 CanvasDevice::CanvasDevice(int panel, double innerWidth, double innerHeight, double scaleX,
                            double scaleY, double lineHeight)
-    : panel_(panel)
-    , target_(panel)
+    : target_(panel)
     , innerWidth_(innerWidth)
     , innerHeight_(innerHeight)
     , scaleX_(scaleX)
@@ -140,36 +127,5 @@ void CanvasDevice::text(render::DevicePoint topLeft, std::string_view text, core
 int CanvasDevice::backingWidth() const { return nearest(innerWidth_ * scaleX_); }
 
 int CanvasDevice::backingHeight() const { return nearest(innerHeight_ * scaleY_); }
-
-std::string CanvasDevice::setting() const
-{
-    if (!canvasKeeps())
-        return {};
-    // Exact numbers: the scales place every edge and size the font, whose metrics the line
-    // height carries; the font face is the page's one.
-    char numbers[128];
-    std::snprintf(numbers, sizeof numbers, "%a %a %d %d %a", scaleX_, scaleY_, backingWidth(),
-                  backingHeight(), lineHeight_);
-    return numbers;
-}
-
-// Draws `operations` onto the kept image as onto the panel: same size, same scales; the
-// first operation a fresh image gets is the erase, which covers it.
-void CanvasDevice::keep(std::span<const render::Operation> operations, bool fresh)
-{
-    if (fresh)
-        canvasPrepareKept(panel_, backingWidth(), backingHeight());
-    const int screen = std::exchange(target_, panel_ + panelCount);
-    for (const render::Operation& operation : operations)
-        render::replay(operation, *this);
-    target_ = screen;
-    lastEndsWidth_ = 0;
-}
-
-void CanvasDevice::putKept()
-{
-    canvasPutKept(panel_);
-    lastEndsWidth_ = 0;
-}
 
 } // namespace tessarion::web

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "render/paint_reuse.h"
+#include "render/device.h"
 
-#include <string>
 #include <string_view>
 
 namespace tessarion::web {
@@ -12,9 +11,8 @@ namespace tessarion::web {
 /// number of device pixels wide; axis-aligned lines and dots cover whole device pixels, with
 /// square ends half the width beyond their end points; diagonal lines and circles are
 /// antialiased, diagonal lines with round ends from 4 device pixels wide; text is placed in
-/// panel pixels. It keeps an image of a paint's leading operations on a canvas of its own,
-/// one per panel, the size of the panel's backing store.
-class CanvasDevice final : public render::KeepingDevice {
+/// panel pixels.
+class CanvasDevice final : public render::Device {
 public:
     /// Draws on the canvas of panel `panel`, whose inner area is `innerWidth` by
     /// `innerHeight` panel pixels.
@@ -32,16 +30,11 @@ public:
     /// Whether the canvas has any device pixels at all.
     bool hasPixels() const { return backingWidth() > 0 && backingHeight() > 0; }
 
-    std::string setting() const override;
-    void keep(std::span<const render::Operation> operations, bool fresh) override;
-    void putKept() override;
-
 private:
     int backingWidth() const;
     int backingHeight() const;
 
-    int panel_;
-    int target_; ///< The canvas drawn on: the panel's, or its kept image's.
+    int target_; ///< The panel whose canvas is drawn on.
     double innerWidth_, innerHeight_;
     double scaleX_, scaleY_;
     double lineHeight_;

@@ -114,10 +114,7 @@ void Page::paint(render::PanelId panel)
         assembly_->paint(panel, blank);
         return;
     }
-    render::PaintReuse& reuse = reuses_[index];
-    reuse.begin(device);
-    assembly_->paint(panel, reuse);
-    reuse.finish();
+    assembly_->paint(panel, device);
 }
 
 } // namespace tessarion::web

@@ -2,7 +2,6 @@
 
 #include "core/control_interfaces.h"
 #include "render/form_assembly.h"
-#include "render/paint_reuse.h"
 #include "render/surface.h"
 
 #include <array>
@@ -62,7 +61,6 @@ private:
     PageTimer timer_;
     std::array<PagePanel, 4> panels_;
     std::array<std::array<double, 2>, 4> scales_{};
-    std::array<render::PaintReuse, 4> reuses_; ///< Each panel's last paint.
     double lineHeight_;
     std::unique_ptr<render::FormAssembly> assembly_;
 };
