@@ -1,5 +1,6 @@
 #include "web/page.h"
 
+#include "render/crisp_device.h"
 #include "web/canvas_device.h"
 
 #include <emscripten/emscripten.h>
@@ -105,9 +106,11 @@ void Page::paint(render::PanelId panel)
     const render::Surface& surface = assembly_->surface(panel);
     const auto index = static_cast<std::size_t>(indexOf(panel));
     const auto& scale = scales_[index];
-    CanvasDevice device(indexOf(panel), surface.innerWidth(), surface.innerHeight(), scale[0],
-                        scale[1], lineHeight_);
-    if (!device.hasPixels()) {
+    // Text at the panel's own scale down, as the desktop's logical pixels give it.
+    CanvasDevice canvas(indexOf(panel), scale[1], lineHeight_);
+    render::CrispDevice device(canvas, {.scaleX = scale[0], .scaleY = scale[1]},
+                               surface.innerWidth(), surface.innerHeight());
+    if (device.area().empty()) {
         // A collapsed page (a frame of no height) has nothing to draw on; the painter still
         // runs for what it keeps in the state and the read-outs.
         BlankDevice blank(lineHeight_);
