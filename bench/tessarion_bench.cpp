@@ -12,7 +12,7 @@
 #include "ui/main_window.h"
 #include "ui/panel_widget.h"
 #include "ui/precise_timer.h"
-#include "ui/qt_device.h"
+#include "ui/panel_drawing.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -289,13 +289,13 @@ void measurePainters(std::vector<Row>& rows)
             painter.setRenderHint(QPainter::Antialiasing);
             painter.setRenderHint(QPainter::TextAntialiasing);
             if (!reuse) {
-                ui::QtDevice device(painter, font, inner);
-                paintPanel(form, panel, withPainter, device);
+                ui::PanelDrawing drawing(painter, font, inner);
+                paintPanel(form, panel, withPainter, drawing.device());
                 return;
             }
             Reuse& kept = reuses[{panel, withPainter}];
-            ui::QtDevice device(painter, font, inner, &kept.memory);
-            kept.reuse.begin(device);
+            ui::PanelDrawing drawing(painter, font, inner, &kept.memory);
+            kept.reuse.begin(drawing.device());
             paintPanel(form, panel, withPainter, kept.reuse);
             kept.reuse.finish();
             kept.memory.texts.sweep();

@@ -1,7 +1,7 @@
 #include "ui/panel_widget.h"
 
 #include "core/layout.h"
-#include "ui/qt_device.h"
+#include "ui/panel_drawing.h"
 #include "ui/zoom.h"
 
 #include <QFocusEvent>
@@ -111,8 +111,9 @@ void PanelWidget::drawSurface(QPainter& painter, Drawing drawing)
     painter.setRenderHint(QPainter::TextAntialiasing);
     // A kept image would land in a vector picture as a bitmap.
     const bool keeping = reusing_ && drawing != Drawing::Picture;
-    // The device clips to the inner area's whole device pixels.
-    QtDevice device(painter, font(), designInner_, keeping ? &memory_ : nullptr);
+    // The drawing clips to the inner area's whole device pixels.
+    PanelDrawing panelDrawing(painter, font(), designInner_, keeping ? &memory_ : nullptr);
+    render::KeepingDevice& device = panelDrawing.device();
     switch (drawing) {
     case Drawing::LastPaint:
         if (lastPaint_.repeat(device))

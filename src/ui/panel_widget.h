@@ -2,7 +2,7 @@
 
 #include "render/form_assembly.h"
 #include "render/paint_reuse.h"
-#include "ui/qt_device.h"
+#include "ui/panel_drawing.h"
 
 #include <QFrame>
 #include <QRegion>
