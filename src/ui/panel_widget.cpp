@@ -13,9 +13,8 @@
 
 namespace tessarion::ui {
 
-PanelWidget::PanelWidget(QWidget* parent, QSize outerSize, RepeatedPaints repeated)
+PanelWidget::PanelWidget(QWidget* parent, QSize outerSize)
     : QFrame(parent)
-    , reusing_(repeated == RepeatedPaints::Reuse)
     , designInner_(QSizeF(outerSize) - 2 * QSizeF(core::panelBorderPixels, core::panelBorderPixels))
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -110,7 +109,7 @@ void PanelWidget::drawSurface(QPainter& painter, Drawing drawing)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     // A kept image would land in a vector picture as a bitmap.
-    const bool keeping = reusing_ && drawing != Drawing::Picture;
+    const bool keeping = drawing != Drawing::Picture;
     // The drawing clips to the inner area's whole device pixels.
     PanelDrawing panelDrawing(painter, font(), designInner_, keeping ? &memory_ : nullptr);
     render::KeepingDevice& device = panelDrawing.device();
