@@ -20,17 +20,14 @@ public:
     {
         add("rect", r.left, r.top, r.width, r.height);
     }
-    void strokeLine(DevicePoint a, DevicePoint b, int width, core::Colour) override
+    void strokeLine(DevicePoint a, DevicePoint b, int w, core::Colour) override
     {
-        add("line", a.x, a.y, b.x, b.y, "w" + std::to_string(width));
+        add("line", a.x, a.y, b.x, b.y, "w" + std::to_string(w));
     }
-    void fillDisc(DevicePoint centre, double radius, core::Colour) override
+    void fillDisc(DevicePoint at, double r, core::Colour) override { add("disc", at.x, at.y, r); }
+    void strokeEllipse(DevicePoint at, double rx, double ry, int w, core::Colour) override
     {
-        add("disc", centre.x, centre.y, radius);
-    }
-    void strokeEllipse(DevicePoint centre, double rx, double ry, int width, core::Colour) override
-    {
-        add("ellipse", centre.x, centre.y, rx, ry, "w" + std::to_string(width));
+        add("ellipse", at.x, at.y, rx, ry, "w" + std::to_string(w));
     }
     void text(DevicePoint at, std::string_view text, core::Colour) override
     {

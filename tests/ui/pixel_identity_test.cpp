@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cmath>
 #include <sstream>
 #include <stdexcept>
 
@@ -52,26 +51,24 @@ protected:
     /// What the offscreen platform shows: the window's backing store, an image.
     QImage onScreen() const
     {
-        QPaintDevice* backing = window.backingStore()->paintDevice();
-        if (backing->devType() != QInternal::Image)
+        auto* backing = dynamic_cast<QImage*>(window.backingStore()->paintDevice());
+        if (backing == nullptr)
             throw std::logic_error("the backing store is not an image");
-        return *static_cast<QImage*>(backing);
+        return *backing;
     }
 
-    /// Device pixels of the inner area of `panel` that only its drawing covers: a logical pixel
+    /// The device pixels of the window that only the drawing of `panel` covers: a logical pixel
     /// in from the border, and away from the read-outs and labels on it.
     static QRegion drawingArea(const PanelWidget& panel, double ratio)
     {
-        const QRect inner = panel.contentsRect().adjusted(1, 1, -1, -1);
-        QRegion area(QRect(QPoint(static_cast<int>(std::ceil(inner.left() * ratio)),
-                                  static_cast<int>(std::ceil(inner.top() * ratio))),
-                           QPoint(static_cast<int>(std::floor((inner.right() + 1) * ratio)) - 1,
-                                  static_cast<int>(std::floor((inner.bottom() + 1) * ratio)) - 1)));
-        for (const QWidget* child : panel.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            const QRectF around = QRectF(child->geometry().adjusted(-1, -1, 1, 1));
-            area -= QRectF(around.topLeft() * ratio, around.size() * ratio).toAlignedRect();
-        }
-        return area.translated((QPointF(panel.pos()) * ratio).toPoint());
+        const auto pixels = [&](QRect r) {
+            const QRectF logical(r.translated(panel.pos()));
+            return QRectF(logical.topLeft() * ratio, logical.size() * ratio).toAlignedRect();
+        };
+        QRegion area(pixels(panel.contentsRect().adjusted(1, 1, -1, -1)).adjusted(1, 1, -1, -1));
+        for (const QWidget* child : panel.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            area -= pixels(child->geometry().adjusted(-1, -1, 1, 1));
+        return area;
     }
 
     /// Paints each panel at `phase` and `amplitude` in the order of a tick, as on screen, and
