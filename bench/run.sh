@@ -112,7 +112,7 @@ ${table}
   quits, against the minimal window repainting itself every 50 ms for as long.
 - **Tick cost at device pixel ratios 1, 2 and 3**: the tick cost in child processes started
   with QT_SCALE_FACTOR, 600 ticks on each side, also per million device pixels of the four
-  panels, reusing repeated paints as the program does, and again drawing every paint afresh.
+  panels, reusing repeated paints as the program does.
   The baseline is the same in every row: the same window whose four panels draw their frame
   and a plain Qt erase of the inner area and nothing else, whatever the program draws and
   however it draws it.
@@ -133,8 +133,8 @@ ${table}
 
 A panel rasterizes little more than what changes: the erase and the fixed parts of the
 rotating vector and of the graph come from kept images, and texts keep their layouts; the
-row "Tick cost drawing every paint afresh" shows what this spares. What a tick still adds to
-the empty panels is:
+painters' rows with and without reusing repeated paints show what this spares. What a tick
+still adds to the empty panels is:
 
 - the read-outs (row "What a tick adds"): five text fields rewritten and repainted on every
   tick. The sine and the cosine lie on the rotating-vector panel, so they are repainted with

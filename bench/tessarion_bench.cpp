@@ -10,9 +10,9 @@
 #include "render/painters.h"
 #include "ui/application.h"
 #include "ui/main_window.h"
+#include "ui/panel_drawing.h"
 #include "ui/panel_widget.h"
 #include "ui/precise_timer.h"
-#include "ui/qt_device.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -156,12 +156,11 @@ double readoutNanoseconds(ui::MainWindow& window, int ticks)
 }
 
 /// The tick cost of a window of `windowSize`, zoomed to fit it (the layout's size by default),
-/// drawing its repeated paints as `repeated` says, beside the empty panels at the same size.
-TickCost measureTickCost(int ticksPerSide, QSize windowSize = {},
-                         ui::RepeatedPaints repeated = ui::RepeatedPaints::Reuse)
+/// beside the empty panels at the same size.
+TickCost measureTickCost(int ticksPerSide, QSize windowSize = {})
 {
     constexpr int blocks = 20;
-    ui::MainWindow real(".", repeated);
+    ui::MainWindow real(".");
     ui::MainWindow floor(".");
     EmptyPanels emptyPanels(floor);
     if (windowSize.isValid()) {
@@ -289,13 +288,13 @@ void measurePainters(std::vector<Row>& rows)
             painter.setRenderHint(QPainter::Antialiasing);
             painter.setRenderHint(QPainter::TextAntialiasing);
             if (!reuse) {
-                ui::QtDevice device(painter, font, inner);
-                paintPanel(form, panel, withPainter, device);
+                ui::PanelDrawing drawing(painter, font, inner);
+                paintPanel(form, panel, withPainter, drawing.device());
                 return;
             }
             Reuse& kept = reuses[{panel, withPainter}];
-            ui::QtDevice device(painter, font, inner, &kept.memory);
-            kept.reuse.begin(device);
+            ui::PanelDrawing drawing(painter, font, inner, &kept.memory);
+            kept.reuse.begin(drawing.device());
             paintPanel(form, panel, withPainter, kept.reuse);
             kept.reuse.finish();
             kept.memory.texts.sweep();
@@ -533,7 +532,7 @@ void measureStartupAndMemory(std::vector<Row>& rows)
                     "+8 MiB at most", verdict(programPeak - minimalPeak <= 8)});
 }
 
-/// The tick cost a child measured at one scale factor, reusing repeated paints or not.
+/// The tick cost a child measured at one scale factor.
 struct ScaledTickCost {
     double realNs = 0;
     double floorNs = 0;
@@ -543,11 +542,9 @@ struct ScaledTickCost {
     double readoutsNs = 0;
 };
 
-ScaledTickCost tickCostAt(int factor, ui::RepeatedPaints repeated, int ticksPerSide)
+ScaledTickCost tickCostAt(int factor, int ticksPerSide)
 {
-    std::vector<std::string> arguments{"--tick-cost=" + std::to_string(ticksPerSide)};
-    if (repeated == ui::RepeatedPaints::DrawAfresh)
-        arguments.emplace_back("--afresh");
+    const std::vector<std::string> arguments{"--tick-cost=" + std::to_string(ticksPerSide)};
     const ChildRun run = runChild(executableDirectory() + "/tessarion-bench", arguments,
                                   {{"QT_SCALE_FACTOR", std::to_string(factor)}});
     return {field(run.output, "real_ns"),
@@ -562,13 +559,10 @@ void measureScale(std::vector<Row>& rows)
 {
     constexpr int ticksPerSide = 600;
     constexpr std::array<int, 3> factors{1, 2, 3};
-    std::array<ScaledTickCost, factors.size()> reused{}, afresh{};
+    std::array<ScaledTickCost, factors.size()> reused{};
     for (std::size_t f = 0; f < factors.size(); ++f) {
-        progress(("tick cost at scale factor " + std::to_string(factors[f]) +
-                  ", reusing repeated paints and drawing every paint afresh")
-                     .c_str());
-        reused[f] = tickCostAt(factors[f], ui::RepeatedPaints::Reuse, ticksPerSide);
-        afresh[f] = tickCostAt(factors[f], ui::RepeatedPaints::DrawAfresh, ticksPerSide);
+        progress(("tick cost at scale factor " + std::to_string(factors[f])).c_str());
+        reused[f] = tickCostAt(factors[f], ticksPerSide);
     }
 
     const double perMegapixelAt1 = reused[0].realNs / reused[0].megapixels;
@@ -587,22 +581,15 @@ void measureScale(std::vector<Row>& rows)
              first ? "× 1.8 at most" : "× 1.5 at most; per million no more than at ratio 1",
              verdict(cost.ratio <= limit && (first || perMegapixel <= perMegapixelAt1))});
     }
-    // The same without the reuse, against the same empty panels, and what is left: the tick's
-    // extra cost over the empty panels, and its read-outs' share.
-    std::string measured, baseline, comparison, extra, readouts, share;
+    // What is left: the tick's extra cost over the empty panels, and its read-outs' share.
+    std::string extra, readouts, share;
     for (std::size_t f = 0; f < factors.size(); ++f) {
         const std::string separator = f == 0 ? "" : "; ";
-        measured += separator + format("%.0f", afresh[f].realNs / 1e3);
-        baseline += separator + format("%.0f", afresh[f].floorNs / 1e3);
-        comparison += separator + format("× %.2f", afresh[f].ratio);
         const double added = reused[f].realNs - reused[f].floorNs;
         extra += separator + format("%.0f", added / 1e3);
         readouts += separator + format("%.0f", reused[f].readoutsNs / 1e3);
         share += separator + format("%.0f %%", 100 * reused[f].readoutsNs / added);
     }
-    rows.push_back({"Tick cost drawing every paint afresh, at device pixel ratios 1; 2; 3 (µs per "
-                    "tick)",
-                    measured, baseline, comparison, "", ""});
     rows.push_back({"What a tick adds to the empty panels; its read-outs alone, at device pixel "
                     "ratios 1; 2; 3 (µs per tick)",
                     extra, readouts, share, "", ""});
@@ -654,9 +641,9 @@ void printTable(const std::vector<Row>& rows)
     std::fflush(stdout);
 }
 
-int tickCostChild(int ticksPerSide, ui::RepeatedPaints repeated)
+int tickCostChild(int ticksPerSide)
 {
-    const TickCost cost = measureTickCost(ticksPerSide, {}, repeated);
+    const TickCost cost = measureTickCost(ticksPerSide);
     std::printf("real_ns=%.0f floor_ns=%.0f ratio=%.4f dpr=%.2f device_pixels=%.0f "
                 "readouts_ns=%.0f\n",
                 cost.realNs, cost.floorNs, cost.ratio, cost.dpr, cost.devicePixels,
@@ -677,12 +664,9 @@ int main(int argc, char* argv[])
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     int childTicks = 0;
-    auto childRepeated = tessarion::ui::RepeatedPaints::Reuse;
     for (int i = 1; i < argc; ++i) {
         if (std::string_view(argv[i]).starts_with("--tick-cost="))
             childTicks = std::atoi(argv[i] + 12);
-        else if (std::string_view(argv[i]) == "--afresh")
-            childRepeated = tessarion::ui::RepeatedPaints::DrawAfresh;
     }
     if (childTicks == 0) {
         // Only the scale children run at another device pixel ratio.
@@ -692,7 +676,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     tessarion::ui::prepareApplication(app);
     if (childTicks > 0)
-        return tickCostChild(childTicks, childRepeated);
+        return tickCostChild(childTicks);
 
     std::vector<Row> rows;
     try {

@@ -29,13 +29,12 @@ ${table}
 - **CPU animating**: CPU time of all the browser's processes (CDP \`SystemInfo.getProcessInfo\`)
   per second, the animation running, against a floor page in a browser of its own: four
   canvases placed and sized as the panels, at the same device pixel ratio, cleared every 50 ms
-  on the clock. A third browser runs the page with its kept images turned off, so that every
-  paint is drawn afresh. The three run side by side over the same 12 blocks of 2.5 s; medians,
-  and the comparison is the median of the blocks' ratios. Headless chromium draws without a GPU.
-  Where an earlier build is given, a fourth browser runs it in the same blocks; "× 1 at most"
+  on the clock. The two run side by side over the same 12 blocks of 2.5 s; medians, and the
+  comparison is the median of the blocks' ratios. Headless chromium draws without a GPU.
+  Where an earlier build is given, a third browser runs it in the same blocks; "× 1 at most"
   is met within 2 %.
 - **Script time per tick**: the time the page spends in the tick's call into the program, its
-  four panel paints and canvas calls included, with kept images and drawing afresh.
+  four panel paints and canvas calls included, beside the earlier build's where one is given.
 - **CPU stopped**: the same after Stop, against a browser with a blank page open as long;
   met within 0.5 % of a core, the resolution of the process times.
 - **Time until ready**: from navigation to the frame after the page marks itself ready (buttons

@@ -50,7 +50,7 @@ template <typename Map> auto& lookup(const Map& map, std::string_view name)
 
 std::string systemDecimalSeparator() { return QLocale::system().decimalPoint().toStdString(); }
 
-MainWindow::MainWindow(std::string decimalSeparator, RepeatedPaints repeated)
+MainWindow::MainWindow(std::string decimalSeparator)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(toQString(core::windowCaption));
@@ -60,7 +60,7 @@ MainWindow::MainWindow(std::string decimalSeparator, RepeatedPaints repeated)
                                    QIcon(QStringLiteral(":/icons/tessarion.ico"))));
     // It opens at the layout's size; any other size zooms the whole layout.
     resize(core::wholePixels(core::clientWidthTwips), core::wholePixels(core::clientHeightTwips));
-    build(repeated);
+    build();
     zoom_ = new WindowZoom(*this);
     // Owned by the window, as its children.
     new WindowActions(*this, *zoom_);
@@ -71,11 +71,11 @@ MainWindow::MainWindow(std::string decimalSeparator, RepeatedPaints repeated)
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::build(RepeatedPaints repeated)
+void MainWindow::build()
 {
     for (const core::ControlSpec& spec : core::windowLayout()) {
         switch (spec.kind) {
-        case core::ControlKind::Panel: addPanel(spec, repeated); break;
+        case core::ControlKind::Panel: addPanel(spec); break;
         case core::ControlKind::TextField: addTextField(spec); break;
         case core::ControlKind::Label: addLabel(spec); break;
         case core::ControlKind::Button: addButton(spec); break;
@@ -99,10 +99,10 @@ QWidget* MainWindow::containerOf(const core::ControlSpec& spec)
     return spec.container.empty() ? static_cast<QWidget*>(this) : &lookup(panels_, spec.container);
 }
 
-void MainWindow::addPanel(const core::ControlSpec& spec, RepeatedPaints repeated)
+void MainWindow::addPanel(const core::ControlSpec& spec)
 {
     const QRect geometry = geometryOf(spec);
-    auto* panel = new PanelWidget(this, geometry.size(), repeated);
+    auto* panel = new PanelWidget(this, geometry.size());
     panel->setObjectName(toQString(spec.name));
     applyAccessibility(*panel, spec.name);
     panel->move(geometry.topLeft());

@@ -30,8 +30,7 @@ class MainWindow : public QWidget {
     Q_OBJECT
 public:
     /// Builds every control, binds the handlers and runs Form_Load.
-    explicit MainWindow(std::string decimalSeparator = systemDecimalSeparator(),
-                        RepeatedPaints repeated = RepeatedPaints::Reuse);
+    explicit MainWindow(std::string decimalSeparator = systemDecimalSeparator());
     ~MainWindow() override;
 
     /// The state and handlers behind the window.
@@ -45,8 +44,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void build(RepeatedPaints repeated);
-    void addPanel(const core::ControlSpec& spec, RepeatedPaints repeated);
+    void build();
+    void addPanel(const core::ControlSpec& spec);
     void addTextField(const core::ControlSpec& spec);
     void addLabel(const core::ControlSpec& spec);
     void addButton(const core::ControlSpec& spec);

@@ -1,7 +1,7 @@
 #include "ui/panel_widget.h"
 
 #include "core/layout.h"
-#include "ui/qt_device.h"
+#include "ui/panel_drawing.h"
 #include "ui/zoom.h"
 
 #include <QFocusEvent>
@@ -13,9 +13,8 @@
 
 namespace tessarion::ui {
 
-PanelWidget::PanelWidget(QWidget* parent, QSize outerSize, RepeatedPaints repeated)
+PanelWidget::PanelWidget(QWidget* parent, QSize outerSize)
     : QFrame(parent)
-    , reusing_(repeated == RepeatedPaints::Reuse)
     , designInner_(QSizeF(outerSize) - 2 * QSizeF(core::panelBorderPixels, core::panelBorderPixels))
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -110,9 +109,10 @@ void PanelWidget::drawSurface(QPainter& painter, Drawing drawing)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     // A kept image would land in a vector picture as a bitmap.
-    const bool keeping = reusing_ && drawing != Drawing::Picture;
-    // The device clips to the inner area's whole device pixels.
-    QtDevice device(painter, font(), designInner_, keeping ? &memory_ : nullptr);
+    const bool keeping = drawing != Drawing::Picture;
+    // The drawing clips to the inner area's whole device pixels.
+    PanelDrawing panelDrawing(painter, font(), designInner_, keeping ? &memory_ : nullptr);
+    render::KeepingDevice& device = panelDrawing.device();
     switch (drawing) {
     case Drawing::LastPaint:
         if (lastPaint_.repeat(device))

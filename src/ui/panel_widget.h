@@ -2,7 +2,7 @@
 
 #include "render/form_assembly.h"
 #include "render/paint_reuse.h"
-#include "ui/qt_device.h"
+#include "ui/panel_drawing.h"
 
 #include <QFrame>
 #include <QRegion>
@@ -10,16 +10,12 @@
 
 namespace tessarion::ui {
 
-/// Whether a panel puts back the part of a paint that repeats the last one from a kept image,
-/// or draws every paint afresh; the pixels are the same.
-enum class RepeatedPaints { Reuse, DrawAfresh };
-
 /// A drawing panel: a sunken frame around a surface whose painter runs on every paint.
 class PanelWidget : public QFrame, public render::PanelView {
     Q_OBJECT
 public:
     /// A panel of `outerSize` pixels inside `parent`; it draws once attached.
-    PanelWidget(QWidget* parent, QSize outerSize, RepeatedPaints repeated = RepeatedPaints::Reuse);
+    PanelWidget(QWidget* parent, QSize outerSize);
 
     /// Binds the panel to its surface and painter in `assembly`.
     void attach(render::FormAssembly& assembly, render::PanelId panel);
@@ -63,7 +59,6 @@ private:
     render::PanelId panel_ = render::PanelId::P1;
     render::PaintReuse lastPaint_; ///< The last paint on the screen.
     DrawingMemory memory_;         ///< What the device keeps for the reuse.
-    bool reusing_ = true;          ///< Whether repeated paints come from kept images.
     bool showFocus_ = false;
     bool markMoved_ = false; ///< A move of the focus mark awaits its paint.
     QSizeF designInner_;

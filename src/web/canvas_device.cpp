@@ -1,15 +1,8 @@
 #include "web/canvas_device.h"
 
-#include "render/device_pixels.h"
-
 #include <emscripten/emscripten.h>
 
-#include <algorithm>
-#include <cmath>
-#include <cstdio>
-#include <utility>
-
-// The canvas calls, each in device pixels of the target's backing store. The page script
+// The canvas calls, each in device pixels of the panel's backing store. The page script
 // owns the canvases; `target` picks one.
 EM_JS(void, canvasFillRect, (int target, int x, int y, int w, int h, unsigned rgb),
       { tessarionCanvas.fillRect(target, x, y, w, h, rgb); });
@@ -24,20 +17,8 @@ EM_JS(void, canvasStrokeEllipse,
 EM_JS(void, canvasFillText,
       (int target, double x, double y, const char* text, int size, double scale, unsigned rgb),
       { tessarionCanvas.fillText(target, x, y, UTF8ToString(text, size), scale, rgb); });
-// The kept images: whether the page keeps them, one made ready to draw on, and one put back.
-EM_JS(bool, canvasKeeps, (), { return tessarionCanvas.keepImages; });
-EM_JS(void, canvasPrepareKept, (int panel, int width, int height),
-      { tessarionCanvas.prepareKept(panel, width, height); });
-EM_JS(void, canvasPutKept, (int panel), { tessarionCanvas.putKept(panel); });
 
 namespace tessarion::web {
-
-using namespace render::pixels;
-
-namespace {
-// The script numbers the kept images' canvases after the four panels'.
-constexpr int panelCount = 4;
-} // namespace
 
 unsigned screenRgb(core::Colour colour)
 {
@@ -45,144 +26,45 @@ unsigned screenRgb(core::Colour colour)
     return ((shown & 0xFFu) << 16) | (shown & 0xFF00u) | ((shown >> 16) & 0xFFu);
 }
 
-CanvasDevice::CanvasDevice(int panel, double innerWidth, double innerHeight, CanvasPlace place,
-                           double lineHeight)
+CanvasDevice::CanvasDevice(int panel, const render::PixelGrid& grid, double lineHeight)
     : panel_(panel)
-    , target_(panel)
-    , innerWidth_(innerWidth)
-    , innerHeight_(innerHeight)
-    , scaleX_(place.scaleX)
-    , scaleY_(place.scaleY)
-    , originX_(place.originX)
-    , originY_(place.originY)
+    , originX_(grid.originX)
+    , originY_(grid.originY)
+    , fontScale_(grid.scaleY)
     , lineHeight_(lineHeight)
 {
 }
 
-void CanvasDevice::fill(core::Colour background)
+void CanvasDevice::fillRect(render::PixelRect pixels, core::Colour colour)
 {
-    canvasFillRect(target_, 0, 0, backingWidth(), backingHeight(), screenRgb(background));
-    lastEndsWidth_ = 0;
+    canvasFillRect(panel_, static_cast<int>(canvasX(pixels.left)),
+                   static_cast<int>(canvasY(pixels.top)), pixels.width, pixels.height,
+                   screenRgb(colour));
 }
 
-void CanvasDevice::line(render::DevicePoint from, render::DevicePoint to, core::Colour colour,
-                        int width)
+void CanvasDevice::strokeLine(render::DevicePoint from, render::DevicePoint to, int width,
+                              core::Colour colour)
 {
-    const double ax = pageX(from.x);
-    const double ay = pageY(from.y);
-    const double bx = pageX(to.x);
-    const double by = pageY(to.y);
-    const unsigned rgb = screenRgb(colour);
-    if (ax != bx && ay != by) {
-        const int across = deviceWidth(width, (scaleX_ + scaleY_) / 2);
-        canvasStrokeLine(target_, ax - originX_, ay - originY_, bx - originX_, by - originY_,
-                         across, rgb);
-        const bool rounded = across >= roundEndsFrom;
-        if (rounded) {
-            // Round ends as discs; an end that the line before already rounded off (a joint
-            // of the spring, the tip of an arrow) is one disc, not two blended over each other.
-            const render::DevicePoint ends[2] = {{ax, ay}, {bx, by}};
-            for (const render::DevicePoint& end : ends) {
-                const bool done = lastEndsWidth_ == across && lastEndsColour_ == colour &&
-                                  (lastEnds_[0] == end || lastEnds_[1] == end);
-                if (!done)
-                    canvasFillDisc(target_, end.x - originX_, end.y - originY_, across / 2.0, rgb);
-            }
-            lastEnds_[0] = ends[0];
-            lastEnds_[1] = ends[1];
-            lastEndsColour_ = colour;
-        }
-        lastEndsWidth_ = rounded ? across : 0;
-        return;
-    }
-    lastEndsWidth_ = 0;
-    // Axis-aligned: whole pixels across, and a square end half the width beyond each end
-    // point, so that a line of no length is a dot as wide as the pen.
-    const int wideX = deviceWidth(width, scaleX_);
-    const int wideY = deviceWidth(width, scaleY_);
-    const int left = firstPixel(std::min(ax, bx), wideX);
-    const int right = firstPixel(std::max(ax, bx), wideX) + wideX;
-    const int top = firstPixel(std::min(ay, by), wideY);
-    const int bottom = firstPixel(std::max(ay, by), wideY) + wideY;
-    canvasFillRect(target_, left - originX_, top - originY_, right - left, bottom - top, rgb);
+    canvasStrokeLine(panel_, canvasX(from.x), canvasY(from.y), canvasX(to.x), canvasY(to.y), width,
+                     screenRgb(colour));
 }
 
-void CanvasDevice::ellipse(render::DevicePoint centre, double radiusX, double radiusY,
-                           core::Colour colour, int width)
+void CanvasDevice::fillDisc(render::DevicePoint centre, double radius, core::Colour colour)
 {
-    lastEndsWidth_ = 0;
-    // The outer edge at the four extremes falls on pixel boundaries, so that the pen covers
-    // whole pixels where the outline runs along a row or a column.
-    const int across = deviceWidth(width, (scaleX_ + scaleY_) / 2);
-    const double x = pageX(centre.x);
-    const double y = pageY(centre.y);
-    const double outerX = std::abs(bounded(radiusX)) * scaleX_ + across / 2.0;
-    const double outerY = std::abs(bounded(radiusY)) * scaleY_ + across / 2.0;
-    const int left = nearest(x - outerX);
-    const int right = std::max(nearest(x + outerX), left + across);
-    const int top = nearest(y - outerY);
-    const int bottom = std::max(nearest(y + outerY), top + across);
-    canvasStrokeEllipse(target_, (left + right) / 2.0 - originX_, (top + bottom) / 2.0 - originY_,
-                        (right - left - across) / 2.0, (bottom - top - across) / 2.0, across,
+    canvasFillDisc(panel_, canvasX(centre.x), canvasY(centre.y), radius, screenRgb(colour));
+}
+
+void CanvasDevice::strokeEllipse(render::DevicePoint centre, double radiusX, double radiusY,
+                                 int width, core::Colour colour)
+{
+    canvasStrokeEllipse(panel_, canvasX(centre.x), canvasY(centre.y), radiusX, radiusY, width,
                         screenRgb(colour));
-}
-
-void CanvasDevice::dot(render::DevicePoint at, core::Colour colour, int width)
-{
-    line(at, at, colour, width);
 }
 
 void CanvasDevice::text(render::DevicePoint topLeft, std::string_view text, core::Colour colour)
 {
-    lastEndsWidth_ = 0;
-    // Text keeps its place in panel pixels, as the font's own metrics lay it out.
-    canvasFillText(target_, bounded(topLeft.x) * scaleX_, bounded(topLeft.y) * scaleY_, text.data(),
-                   static_cast<int>(text.size()), scaleY_, screenRgb(colour));
-}
-
-double CanvasDevice::pageX(double x) const
-{
-    return (bounded(x) + pixelCentre) * scaleX_ + originX_;
-}
-
-double CanvasDevice::pageY(double y) const
-{
-    return (bounded(y) + pixelCentre) * scaleY_ + originY_;
-}
-
-int CanvasDevice::backingWidth() const { return nearest(innerWidth_ * scaleX_); }
-
-int CanvasDevice::backingHeight() const { return nearest(innerHeight_ * scaleY_); }
-
-std::string CanvasDevice::setting() const
-{
-    if (!canvasKeeps())
-        return {};
-    // Exact numbers: the scales and the origin place every edge, the scales size the font,
-    // whose metrics the line height carries; the font face is the page's one.
-    char numbers[160];
-    std::snprintf(numbers, sizeof numbers, "%a %a %d %d %d %d %a", scaleX_, scaleY_, originX_,
-                  originY_, backingWidth(), backingHeight(), lineHeight_);
-    return numbers;
-}
-
-// Draws `operations` onto the kept image as onto the panel: same size, same scales; the
-// first operation a fresh image gets is the erase, which covers it.
-void CanvasDevice::keep(std::span<const render::Operation> operations, bool fresh)
-{
-    if (fresh)
-        canvasPrepareKept(panel_, backingWidth(), backingHeight());
-    const int screen = std::exchange(target_, panel_ + panelCount);
-    for (const render::Operation& operation : operations)
-        render::replay(operation, *this);
-    target_ = screen;
-    lastEndsWidth_ = 0;
-}
-
-void CanvasDevice::putKept()
-{
-    canvasPutKept(panel_);
-    lastEndsWidth_ = 0;
+    canvasFillText(panel_, canvasX(topLeft.x), canvasY(topLeft.y), text.data(),
+                   static_cast<int>(text.size()), fontScale_, screenRgb(colour));
 }
 
 } // namespace tessarion::web

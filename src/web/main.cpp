@@ -123,8 +123,8 @@ EMSCRIPTEN_KEEPALIVE void tessarion_tick() { page->form().Timer1_Timer(); }
 
 /// A panel's canvas now has this many device pixels per panel pixel, and its top-left corner
 /// at this device pixel of the page.
-EMSCRIPTEN_KEEPALIVE void tessarion_set_place(int panel, double scaleX, double scaleY, int originX,
-                                              int originY)
+EMSCRIPTEN_KEEPALIVE void tessarion_set_place(int panel, double scaleX, double scaleY,
+                                              double originX, double originY)
 {
     page->setPlace(static_cast<render::PanelId>(panel),
                    {.scaleX = scaleX, .scaleY = scaleY, .originX = originX, .originY = originY});

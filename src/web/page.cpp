@@ -1,5 +1,6 @@
 #include "web/page.h"
 
+#include "render/crisp_device.h"
 #include "web/canvas_device.h"
 
 #include <emscripten/emscripten.h>
@@ -75,7 +76,7 @@ Page::Page(std::string decimalSeparator, double lineHeight)
     form().Form_Load();
 }
 
-void Page::setPlace(render::PanelId panel, CanvasPlace place)
+void Page::setPlace(render::PanelId panel, render::PixelGrid place)
 {
     places_[static_cast<std::size_t>(indexOf(panel))] = place;
 }
@@ -84,18 +85,16 @@ void Page::paint(render::PanelId panel)
 {
     const render::Surface& surface = assembly_->surface(panel);
     const auto index = static_cast<std::size_t>(indexOf(panel));
-    CanvasDevice device(indexOf(panel), surface.innerWidth(), surface.innerHeight(), places_[index],
-                        lineHeight_);
-    if (!device.hasPixels()) {
+    const render::PixelGrid& grid = places_[index];
+    CanvasDevice canvas(indexOf(panel), grid, lineHeight_);
+    render::CrispDevice device(canvas, grid, surface.innerWidth(), surface.innerHeight());
+    if (device.area().empty()) {
         // A collapsed page (a frame of no height) has nothing to draw on; what a paint keeps
         // in the state and the read-outs still happens.
         form().beforePaint(panel);
         return;
     }
-    render::PaintReuse& reuse = reuses_[index];
-    reuse.begin(device);
-    assembly_->paint(panel, reuse);
-    reuse.finish();
+    assembly_->paint(panel, device);
 }
 
 } // namespace tessarion::web

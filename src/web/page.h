@@ -2,7 +2,6 @@
 
 #include "core/control_interfaces.h"
 #include "render/form_assembly.h"
-#include "render/paint_reuse.h"
 #include "render/surface.h"
 #include "web/canvas_device.h"
 
@@ -54,7 +53,7 @@ public:
     /// The state and handlers.
     core::Form& form() { return assembly_->form(); }
     /// A panel's canvas now lies there.
-    void setPlace(render::PanelId panel, CanvasPlace place);
+    void setPlace(render::PanelId panel, render::PixelGrid place);
     /// Paints a panel onto its canvas.
     void paint(render::PanelId panel);
 
@@ -62,8 +61,7 @@ private:
     std::array<PageReadout, 7> readouts_;
     PageTimer timer_;
     std::array<PagePanel, 4> panels_;
-    std::array<CanvasPlace, 4> places_{};
-    std::array<render::PaintReuse, 4> reuses_; ///< Each panel's last paint.
+    std::array<render::PixelGrid, 4> places_{}; ///< Where each panel's canvas lies.
     double lineHeight_;
     std::unique_ptr<render::FormAssembly> assembly_;
 };

@@ -21,13 +21,9 @@ function cssRgb(rgb) {
   return '#' + rgb.toString(16).padStart(6, '0');
 }
 
-// The canvas calls of the program's drawing device, in device pixels.
-// Targets 0 to 3 are the panels' canvases, 4 to 7 their kept images.
+// The canvas calls of the program's drawing device, in device pixels of panel `target`.
 var tessarionCanvas = {
   contexts: [],
-  kept: [],
-  // Images of the paints' repeated beginnings are kept (the benchmark turns it off).
-  keepImages: true,
   fontPixels: windowFontPixels,
   ascent: 0,
   context(target, rgb, fill) {
@@ -65,18 +61,6 @@ var tessarionCanvas = {
     const context = this.context(target, rgb, true);
     context.font = `bold ${this.fontPixels * scale}px ${fontFamily}`;
     context.fillText(text, x, y + this.ascent * scale);
-  },
-  prepareKept(panel, width, height) {
-    let kept = this.kept[panel];
-    if (!kept) {
-      kept = this.kept[panel] = document.createElement('canvas');
-      this.contexts[panel + panelNames.length] = kept.getContext('2d', { alpha: false });
-    }
-    if (kept.width !== width) kept.width = width;
-    if (kept.height !== height) kept.height = height;
-  },
-  putKept(panel) {
-    this.contexts[panel].drawImage(this.kept[panel], 0, 0);
   },
 };
 

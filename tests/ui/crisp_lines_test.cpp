@@ -3,7 +3,7 @@
 #include "core/colour.h"
 #include "render/paint_reuse.h"
 #include "ui/palette.h"
-#include "ui/qt_device.h"
+#include "ui/panel_drawing.h"
 
 #include <QApplication>
 #include <QBackingStore>
@@ -191,42 +191,18 @@ protected:
         painter.setRenderHint(QPainter::Antialiasing);
         painter.translate(origin, origin);
         painter.scale(GetParam(), GetParam());
-        QtDevice device(painter, QApplication::font(), {inner, inner}, memory);
+        PanelDrawing drawing(painter, QApplication::font(), {inner, inner}, memory);
         if (reuse == nullptr) {
-            paint(device);
+            paint(drawing.device());
             return;
         }
-        reuse->begin(device);
+        reuse->begin(drawing.device());
         paint(*reuse);
         reuse->finish();
     }
-    /// Device pixels of logical panel coordinate `at`.
-    double device(double at) const { return origin + at * GetParam(); }
 
     static constexpr double origin = 2.5;
 };
-
-TEST_P(ZoomedPainter, AxisAlignedLinesCoverWholeDevicePixels)
-{
-    QImage image(400, 400, QImage::Format_RGB32);
-    paintOn(image, nullptr, nullptr, [](render::Device& device) {
-        device.fill(core::colours::buttonFace);
-        device.line({10, 40}, {90, 40}, core::colours::black, 2);
-        device.line({50, 5}, {50, 75}, core::colours::black, 2);
-    });
-    const int width = deviceWidth(2, GetParam());
-    const QRgb black = toQColor(core::colours::black).rgb();
-    const int across = static_cast<int>(std::floor(device(20.5)));
-    std::vector<QRgb> column, row;
-    const int first = static_cast<int>(device(40.5)) - width - 3;
-    for (int y = first; y < first + 2 * width + 7; ++y)
-        column.push_back(image.pixel(across, y));
-    const int firstX = static_cast<int>(device(50.5)) - width - 3;
-    for (int x = firstX; x < firstX + 2 * width + 7; ++x)
-        row.push_back(image.pixel(x, across));
-    expectCrispBand(column, first, black, width, device(40.5), "horizontal line");
-    expectCrispBand(row, firstX, black, width, device(50.5), "vertical line");
-}
 
 TEST_P(ZoomedPainter, KeptImagesChangeNoPixel)
 {

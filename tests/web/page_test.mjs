@@ -121,25 +121,6 @@ await check('the red mass at rest at phase 0 and lifted by the amplitude at phas
   await press(page, 'Command9');
 });
 
-await check('panels from kept images as drawn afresh', async () => {
-  const panels = async () => Promise.all(['P1', 'p2', 'p3', 'p4'].map((id) =>
-    page.locator(`#${id} canvas`).screenshot()));
-  // Two paints in the same state: the second puts the repeated beginning back from an image.
-  await press(page, 'Command8', 30);
-  await press(page, 'Command8');
-  await press(page, 'Command7');
-  const kept = await panels();
-  assert.ok(await page.evaluate(() => tessarionCanvas.kept.filter(Boolean).length >= 2),
-    'kept images in use');
-  await page.evaluate(() => { tessarionCanvas.keepImages = false; });
-  await press(page, 'Command8');
-  await press(page, 'Command7');
-  const afresh = await panels();
-  await page.evaluate(() => { tessarionCanvas.keepImages = true; });
-  kept.forEach((image, i) => assert.ok(image.equals(afresh[i]), `panel ${i + 1} differs`));
-  await press(page, 'Command9');
-});
-
 await check('tab order of the desktop', async () => {
   const expected = ['P1', 'Command1', 'Command2', 'Text1', 'Command3', 'Text2', 'Command4',
     'Command5', 'Command6', 'Command7', 'Command8', 'Text3', 'Text4', 'Text5', 'Command9',
