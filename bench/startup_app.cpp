@@ -39,7 +39,7 @@ int main(int argc, char* argv[])
         if (ticks == 0)
             QMetaObject::invokeMethod(&app, &QCoreApplication::quit, Qt::QueuedConnection);
         else
-            window.form().Command5_Click();
+            window.form().start();
     };
     int ticked = 0;
     const auto* timer = window.findChild<tessarion::ui::PreciseTimer*>(QStringLiteral("Timer1"));

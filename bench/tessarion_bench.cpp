@@ -131,7 +131,7 @@ double tickNanoseconds(ui::MainWindow& window, int ticks)
 {
     const std::int64_t start = cpuNanoseconds();
     for (int i = 0; i < ticks; ++i) {
-        window.form().Timer1_Timer();
+        window.form().tick();
         // The read-outs a tick rewrites repaint from the event loop, as they would on screen.
         QCoreApplication::processEvents();
     }
@@ -145,11 +145,11 @@ double readoutNanoseconds(ui::MainWindow& window, int ticks)
     core::Form& form = window.form();
     const std::int64_t start = cpuNanoseconds();
     for (int i = 0; i < ticks; ++i) {
-        form.state.Phase = (form.state.Phase + form.state.Frequency) % 360;
-        form.RefreshPhaseReadouts();
-        const double angle = static_cast<double>(form.state.Phase) * core::circleConstant() / 180;
-        form.controls().Text6.setText(form.numberText(std::sin(angle)));
-        form.controls().Text7.setText(form.numberText(std::cos(angle)));
+        form.state.phase = (form.state.phase + form.state.frequency) % 360;
+        form.refreshPhaseReadouts();
+        const double angle = static_cast<double>(form.state.phase) * core::circleConstant() / 180;
+        form.controls().readouts.sine.setText(form.numberText(std::sin(angle)));
+        form.controls().readouts.cosine.setText(form.numberText(std::cos(angle)));
         QCoreApplication::processEvents();
     }
     return static_cast<double>(cpuNanoseconds() - start) / ticks;
@@ -225,7 +225,7 @@ PainterCost measurePainter(support::PaintedForm& diagram, render::PanelId panel,
     auto run = [&](bool withPainter, int paints) {
         const std::int64_t start = cpuNanoseconds();
         for (int i = 0; i < paints; ++i) {
-            diagram.form.state.Phase = (i * 10) % 360;
+            diagram.form.state.phase = (i * 10) % 360;
             paintOnce(diagram, panel, withPainter);
         }
         return static_cast<double>(cpuNanoseconds() - start) / paints;
@@ -258,7 +258,7 @@ void paintPanel(support::PaintedForm& diagram, render::PanelId panel, bool withP
 void measurePainters(std::vector<Row>& rows)
 {
     support::PaintedForm diagram;
-    diagram.form.Form_Load();
+    diagram.form.load();
     const QFont font = QApplication::font();
 
     support::RecordingDevice recording;
@@ -404,8 +404,7 @@ void measureTickTiming(std::vector<Row>& rows)
     progress("tick timing: the animated window, 20 s");
     const TickTiming animated = measureTiming(
         *window.findChild<ui::PreciseTimer*>(QStringLiteral("Timer1")), ticks,
-        [&window] { window.form().Command5_Click(); },
-        [&window] { window.form().Command6_Click(); });
+        [&window] { window.form().start(); }, [&window] { window.form().stop(); });
 
     rows.push_back({"Tick period, mean of 400 (ms)", format("%.3f", animated.meanMs),
                     format("%.3f", baseline.meanMs),
@@ -460,9 +459,9 @@ void measureIdle(std::vector<Row>& rows)
     ui::MainWindow window(".");
     showAndSettle(window);
     // Stopped after running, as a user leaves it, not merely never started.
-    window.form().Command5_Click();
+    window.form().start();
     processFor(500);
-    window.form().Command6_Click();
+    window.form().stop();
     const double animated = idlePaintsPerSecond(window);
     QWidget minimal;
     minimal.setFixedSize(window.size());

@@ -32,7 +32,7 @@ class Panel {
 public:
     virtual ~Panel() = default;
     /// Erases the panel and runs its paint handler before returning.
-    virtual void Refresh() = 0;
+    virtual void repaintNow() = 0;
 };
 
 } // namespace tessarion::core

@@ -44,150 +44,152 @@ Form::Form(FormControls controls, std::string decimalSeparator)
 Panel& FormControls::panel(PanelId panel) const
 {
     switch (panel) {
-    case PanelId::P1: return P1;
-    case PanelId::p2: return p2;
-    case PanelId::p3: return p3;
-    case PanelId::p4: return p4;
+    case PanelId::spring: return spring;
+    case PanelId::vector: return vector;
+    case PanelId::pendulum: return pendulum;
+    case PanelId::graph: return graph;
     }
     throw std::logic_error("no such panel");
 }
 
 std::string Form::numberText(double value) const { return NumberText(value, decimalSeparator_); }
 
-void Form::Form_Load()
+void Form::load()
 {
     const double pi = circleConstant();
-    state.TickInterval = tickMilliseconds;
-    state.Frequency = startFrequency;
-    controls_.Timer1.setEnabled(false);
-    controls_.Timer1.setInterval(state.TickInterval);
-    state.Amplitude = startAmplitude;
-    state.Phase = 0;
-    controls_.Text1.setText(numberText(state.Amplitude * amplitudeReadoutScale));
-    controls_.Text2.setText(NumberText(state.Frequency));
-    controls_.Text3.setText(NumberText(state.Phase));
-    controls_.Text4.setText(numberText((static_cast<double>(state.Phase) * pi) / 180));
-    controls_.Text5.setText(numberText(static_cast<double>(state.Phase) / 3.6) + "%");
-    controls_.Text6.setText(NumberText(0));
-    controls_.Text7.setText(NumberText(0));
-    controls_.Text6.setBackColor(colours::green);
-    controls_.Text7.setBackColor(colours::yellow);
+    state.tickInterval = tickMilliseconds;
+    state.frequency = startFrequency;
+    controls_.timer.setEnabled(false);
+    controls_.timer.setInterval(state.tickInterval);
+    state.amplitude = startAmplitude;
+    state.phase = 0;
+    controls_.readouts.amplitude.setText(numberText(state.amplitude * amplitudeReadoutScale));
+    controls_.readouts.frequency.setText(NumberText(state.frequency));
+    controls_.readouts.degrees.setText(NumberText(state.phase));
+    controls_.readouts.radians.setText(numberText((static_cast<double>(state.phase) * pi) / 180));
+    controls_.readouts.percent.setText(numberText(static_cast<double>(state.phase) / 3.6) + "%");
+    controls_.readouts.sine.setText(NumberText(0));
+    controls_.readouts.cosine.setText(NumberText(0));
+    controls_.readouts.sine.setBackColor(colours::green);
+    controls_.readouts.cosine.setBackColor(colours::yellow);
 }
 
-void Form::Command1_Click()
+void Form::amplitudeDown()
 {
-    if (state.Amplitude > 0)
-        state.Amplitude = state.Amplitude - amplitudeStep;
-    controls_.Text1.setText(numberText(state.Amplitude * amplitudeReadoutScale));
+    if (state.amplitude > 0)
+        state.amplitude = state.amplitude - amplitudeStep;
+    controls_.readouts.amplitude.setText(numberText(state.amplitude * amplitudeReadoutScale));
 }
 
-void Form::Command2_Click()
+void Form::amplitudeUp()
 {
-    if (state.Amplitude < maxAmplitude)
-        state.Amplitude = state.Amplitude + amplitudeStep;
-    controls_.Text1.setText(numberText(state.Amplitude * amplitudeReadoutScale));
+    if (state.amplitude < maxAmplitude)
+        state.amplitude = state.amplitude + amplitudeStep;
+    controls_.readouts.amplitude.setText(numberText(state.amplitude * amplitudeReadoutScale));
 }
 
-void Form::Command3_Click()
+void Form::frequencyDown()
 {
-    if (state.Frequency > 0)
-        state.Frequency = state.Frequency - 1;
-    controls_.Text2.setText(NumberText(state.Frequency));
+    if (state.frequency > 0)
+        state.frequency = state.frequency - 1;
+    controls_.readouts.frequency.setText(NumberText(state.frequency));
 }
 
-void Form::Command4_Click()
+void Form::frequencyUp()
 {
-    if (state.Frequency < maxFrequency)
-        state.Frequency = state.Frequency + 1;
-    controls_.Text2.setText(NumberText(state.Frequency));
+    if (state.frequency < maxFrequency)
+        state.frequency = state.frequency + 1;
+    controls_.readouts.frequency.setText(NumberText(state.frequency));
 }
 
-void Form::Command5_Click() { controls_.Timer1.setEnabled(true); }
+void Form::start() { controls_.timer.setEnabled(true); }
 
-void Form::Command6_Click() { controls_.Timer1.setEnabled(false); }
+void Form::stop() { controls_.timer.setEnabled(false); }
 
-void Form::Command7_Click()
+void Form::phaseDown()
 {
-    state.Phase = addSaturating(state.Phase, -1);
-    controls_.Text3.setText(NumberText(state.Phase));
+    state.phase = addSaturating(state.phase, -1);
+    controls_.readouts.degrees.setText(NumberText(state.phase));
     refreshAfterPhaseButton();
 }
 
-void Form::Command8_Click()
+void Form::phaseUp()
 {
-    state.Phase = addSaturating(state.Phase, 1);
-    controls_.Text3.setText(NumberText(state.Phase));
+    state.phase = addSaturating(state.phase, 1);
+    controls_.readouts.degrees.setText(NumberText(state.phase));
     refreshAfterPhaseButton();
 }
 
-void Form::Command9_Click()
+void Form::reset()
 {
-    state.Phase = 0;
+    state.phase = 0;
     refreshAfterPhaseButton();
 }
 
-void Form::Timer1_Timer()
+void Form::tick()
 {
-    state.Phase = addSaturating(state.Phase, state.Frequency);
+    state.phase = addSaturating(state.phase, state.frequency);
     for (const PanelId panel : tickOrder)
-        controls_.panel(panel).Refresh();
+        controls_.panel(panel).repaintNow();
 }
 
-void Form::RefreshPhaseReadouts()
+void Form::refreshPhaseReadouts()
 {
-    if (state.Phase >= fullTurn)
-        state.Phase = 0;
-    controls_.Text3.setText(NumberText(state.Phase));
-    controls_.Timer1.setInterval(state.TickInterval);
+    if (state.phase >= fullTurn)
+        state.phase = 0;
+    controls_.readouts.degrees.setText(NumberText(state.phase));
+    controls_.timer.setInterval(state.tickInterval);
     const double pi = circleConstant();
-    // The phase enters as a double so that 100 × Phase cannot overflow.
-    const auto phase = static_cast<double>(state.Phase);
-    controls_.Text4.setText(numberText(std::floor(((100 * phase) * pi) / 180) / 100));
-    controls_.Text5.setText(numberText(std::floor((10 * phase) / 3.6) / 10) + "%");
+    // The phase enters as a double so that 100 × phase cannot overflow.
+    const auto phase = static_cast<double>(state.phase);
+    controls_.readouts.radians.setText(numberText(std::floor(((100 * phase) * pi) / 180) / 100));
+    controls_.readouts.percent.setText(numberText(std::floor((10 * phase) / 3.6) / 10) + "%");
 }
 
 void Form::beforePaint(PanelId panel)
 {
     switch (panel) {
-    case PanelId::P1:
-        RefreshPhaseReadouts();
-        state.Displacement = (-state.Amplitude) * std::sin(radians(state.Phase));
+    case PanelId::spring:
+        refreshPhaseReadouts();
+        state.displacement = (-state.amplitude) * std::sin(radians(state.phase));
         break;
-    case PanelId::p2:
-        controls_.Text6.setText(numberText(cutToThousandths(std::sin(radians(state.Phase)))));
-        controls_.Text7.setText(numberText(cutToThousandths(std::cos(radians(state.Phase)))));
+    case PanelId::vector:
+        controls_.readouts.sine.setText(
+            numberText(cutToThousandths(std::sin(radians(state.phase)))));
+        controls_.readouts.cosine.setText(
+            numberText(cutToThousandths(std::cos(radians(state.phase)))));
         break;
-    case PanelId::p3:
-        RefreshPhaseReadouts();
-        state.Displacement = state.Amplitude * std::sin(radians(state.Phase));
-        state.CosSquared = std::pow(std::cos(radians(state.Phase)), 2.0);
+    case PanelId::pendulum:
+        refreshPhaseReadouts();
+        state.displacement = state.amplitude * std::sin(radians(state.phase));
+        state.cosineSquared = std::pow(std::cos(radians(state.phase)), 2.0);
         break;
     // The graph's loop ends one degree past its last.
-    case PanelId::p4: state.CurveDegree = curveDegrees + 1; break;
+    case PanelId::graph: state.curveDegree = curveDegrees + 1; break;
     }
 }
 
 void Form::refreshAfterPhaseButton()
 {
-    controls_.P1.Refresh();
-    controls_.p2.Refresh();
-    controls_.p3.Refresh();
-    controls_.p4.Refresh();
+    controls_.spring.repaintNow();
+    controls_.vector.repaintNow();
+    controls_.pendulum.repaintNow();
+    controls_.graph.repaintNow();
 }
 
 ClickHandler clickHandler(std::string_view button)
 {
     // Buttons are attached to their handlers by name.
     static constexpr std::array<std::pair<std::string_view, ClickHandler>, 9> handlers{{
-        {"Command1", &Form::Command1_Click},
-        {"Command2", &Form::Command2_Click},
-        {"Command3", &Form::Command3_Click},
-        {"Command4", &Form::Command4_Click},
-        {"Command5", &Form::Command5_Click},
-        {"Command6", &Form::Command6_Click},
-        {"Command7", &Form::Command7_Click},
-        {"Command8", &Form::Command8_Click},
-        {"Command9", &Form::Command9_Click},
+        {"Command1", &Form::amplitudeDown},
+        {"Command2", &Form::amplitudeUp},
+        {"Command3", &Form::frequencyDown},
+        {"Command4", &Form::frequencyUp},
+        {"Command5", &Form::start},
+        {"Command6", &Form::stop},
+        {"Command7", &Form::phaseDown},
+        {"Command8", &Form::phaseUp},
+        {"Command9", &Form::reset},
     }};
     for (const auto& [name, handler] : handlers)
         if (name == button)

@@ -14,44 +14,49 @@ inline constexpr std::int32_t tickMilliseconds = 50;
 /// The largest amplitude and frequency that the "+" buttons reach.
 inline constexpr double maxAmplitude = 7;
 inline constexpr std::int32_t maxFrequency = 40;
-/// Text1 shows the amplitude doubled, so that its half steps read as whole ones.
+/// The amplitude read-out shows the amplitude doubled, so that its half steps read as whole ones.
 inline constexpr int amplitudeReadoutScale = 2;
 /// The time graph draws its curve at every whole degree from 1 to this.
 inline constexpr std::int16_t curveDegrees = 360;
 
-/// The four drawing panels, in the order the layout's handlers name them.
-enum class PanelId { P1, p2, p3, p4 };
+/// The four drawing panels, in the order of the layout table: spring, vector, pendulum, graph.
+enum class PanelId { spring, vector, pendulum, graph };
 
 /// The order in which a tick repaints the panels. The time graph shows the displacement stored
 /// last, so every paint of all four keeps to it, and the graph shows the pendulum's.
-inline constexpr std::array<PanelId, 4> tickOrder{PanelId::P1, PanelId::p3, PanelId::p2,
-                                                  PanelId::p4};
+inline constexpr std::array<PanelId, 4> tickOrder{PanelId::spring, PanelId::pendulum,
+                                                  PanelId::vector, PanelId::graph};
 
 /// The window-level values of the oscillation, in the order the window holds them.
 struct OscillationState {
-    double Amplitude = 0;          ///< 0 to 7 in steps of 0.5.
-    double Displacement = 0;       ///< Last value a paint of P1 or p3 stored; 0 before the first.
-    double CosSquared = 0;         ///< Written by a paint of the pendulum only.
-    std::int64_t Phase = 0;        ///< Whole degrees, unbounded below, normalised at 360.
-    std::int32_t Frequency = 0;    ///< Whole degrees added per tick, 0 to 40.
-    std::int32_t TickInterval = 0; ///< Milliseconds between ticks, 50 once loaded.
-    std::int16_t CurveDegree = 0;  ///< Loop counter of the time graph's paint.
+    double amplitude = 0;          ///< 0 to 7 in steps of 0.5.
+    double displacement = 0;       ///< Stored by a spring or pendulum paint; 0 before the first.
+    double cosineSquared = 0;      ///< Written by a paint of the pendulum only.
+    std::int64_t phase = 0;        ///< Whole degrees, unbounded below, normalised at 360.
+    std::int32_t frequency = 0;    ///< Whole degrees added per tick, 0 to 40.
+    std::int32_t tickInterval = 0; ///< Milliseconds between ticks, 50 once loaded.
+    std::int16_t curveDegree = 0;  ///< Loop counter of the time graph's paint.
+};
+
+/// The seven read-outs the handlers write and never read.
+struct Readouts {
+    TextField& amplitude; ///< The amplitude doubled.
+    TextField& frequency; ///< The frequency, in degrees per tick.
+    TextField& degrees;   ///< The phase in degrees.
+    TextField& radians;   ///< The phase in radians.
+    TextField& percent;   ///< The phase as a percentage of a turn.
+    TextField& sine;      ///< The sine of the phase.
+    TextField& cosine;    ///< The cosine of the phase.
 };
 
 /// The controls the handlers write to; each must outlive the form.
 struct FormControls {
-    TextField& Text1; ///< Amplitude × 2.
-    TextField& Text2; ///< Frequency.
-    TextField& Text3; ///< Phase in degrees.
-    TextField& Text4; ///< Phase in radians.
-    TextField& Text5; ///< Phase as a percentage of a turn.
-    TextField& Text6; ///< Sine of the phase.
-    TextField& Text7; ///< Cosine of the phase.
-    Timer& Timer1;    ///< The animation tick.
-    Panel& P1;        ///< Spring and mass.
-    Panel& p2;        ///< Rotating vector.
-    Panel& p3;        ///< Pendulum.
-    Panel& p4;        ///< Time graph.
+    Readouts readouts; ///< The seven read-outs.
+    Timer& timer;      ///< The animation tick.
+    Panel& spring;     ///< Spring and mass.
+    Panel& vector;     ///< Rotating vector.
+    Panel& pendulum;   ///< Pendulum.
+    Panel& graph;      ///< Time graph.
 
     /// The panel `panel` stands for.
     Panel& panel(PanelId panel) const;
@@ -73,40 +78,43 @@ public:
     std::string numberText(double value) const;
 
     /// Start-up: start values, all seven read-outs, the timer stopped at 50 ms.
-    void Form_Load();
-    /// Amplitude "-": down by 0.5 unless at 0.
-    void Command1_Click();
-    /// Amplitude "+": up by 0.5 unless at 7.
-    void Command2_Click();
-    /// Frequency "-": down by 1 unless at 0.
-    void Command3_Click();
-    /// Frequency "+": up by 1 unless at 40.
-    void Command4_Click();
-    /// "Start": enables the timer.
-    void Command5_Click();
-    /// "Stop": disables the timer.
-    void Command6_Click();
-    /// Phase "-": one degree down, unguarded, then all four panels.
-    void Command7_Click();
-    /// Phase "+": one degree up, then all four panels.
-    void Command8_Click();
-    /// "Reset": phase back to 0, then all four panels.
-    void Command9_Click();
-    /// The animation tick: phase advances by the frequency, then the panels repaint in tick
+    void load();
+    /// Down by 0.5, unless at 0.
+    void amplitudeDown();
+    /// Up by 0.5, unless at 7.
+    void amplitudeUp();
+    /// Down by 1, unless at 0.
+    void frequencyDown();
+    /// Up by 1, unless at 40.
+    void frequencyUp();
+    /// Enables the timer.
+    void start();
+    /// Disables the timer.
+    void stop();
+    /// One degree down, unguarded, then all four panels.
+    void phaseDown();
+    /// One degree up, then all four panels.
+    void phaseUp();
+    /// The phase back to 0, then all four panels.
+    void reset();
+    /// The animation tick: the phase advances by the frequency, then the panels repaint in tick
     /// order.
-    void Timer1_Timer();
-    /// The first step of a paint of P1 or p3: wrap at 360, rewrite the phase read-outs.
-    void RefreshPhaseReadouts();
+    void tick();
+    /// The first step of a paint of the spring or the pendulum: wrap at 360, rewrite the phase
+    /// read-outs.
+    void refreshPhaseReadouts();
     /// What a paint of `panel` changes besides its drawing, run right before the panel draws:
-    /// for P1 and p3 the read-out step and the displacement they store (p3 also the squared
-    /// cosine), for p2 the sine and cosine read-outs, for p4 its curve's loop counter.
+    /// for the spring and the pendulum the read-out step and the displacement they store (the
+    /// pendulum also the squared cosine), for the vector the sine and cosine read-outs, for the
+    /// graph its curve's loop counter.
     void beforePaint(PanelId panel);
 
 private:
+    /// What every phase button ends with: all four panels repaint.
     void refreshAfterPhaseButton();
 
-    FormControls controls_;
-    std::string decimalSeparator_;
+    FormControls controls_;        ///< The controls the handlers write to.
+    std::string decimalSeparator_; ///< The user's decimal separator.
 };
 
 /// A button's click handler.

@@ -10,21 +10,20 @@ namespace tessarion::render {
 FormAssembly::FormAssembly(const FormParts& parts, std::string decimalSeparator)
     : surfaces_(makeSurfaces(parts))
     , figures_(addLineFigures())
-    , form_({parts.Text1, parts.Text2, parts.Text3, parts.Text4, parts.Text5, parts.Text6,
-             parts.Text7, parts.Timer1, parts.P1, parts.p2, parts.p3, parts.p4},
+    , form_({parts.readouts, parts.timer, parts.spring, parts.vector, parts.pendulum, parts.graph},
             std::move(decimalSeparator))
-    , spring_{figure("Lin1"), Linl_, figure("Lin2")}
-    , Line3_(figure("Line3"))
+    , spring_{figure("Lin1"), springSegments_, figure("Lin2")}
+    , pendulumRod_(figure("Line3"))
 {
 }
 
 PanelView& FormParts::view(PanelId panel) const
 {
     switch (panel) {
-    case PanelId::P1: return P1;
-    case PanelId::p2: return p2;
-    case PanelId::p3: return p3;
-    case PanelId::p4: return p4;
+    case PanelId::spring: return spring;
+    case PanelId::vector: return vector;
+    case PanelId::pendulum: return pendulum;
+    case PanelId::graph: return graph;
     }
     throw std::logic_error("no such panel");
 }
@@ -43,7 +42,7 @@ FormAssembly::Surfaces FormAssembly::makeSurfaces(const FormParts& parts)
             spec.foreColor.value_or(core::colours::buttonText),
             spec.backColor.value_or(core::colours::buttonFace));
         if (spec.scale)
-            surface->Scale(flags::firstPoint, 0, 0, spec.scale->width, spec.scale->height);
+            surface->setScale(flags::firstPoint, 0, 0, spec.scale->width, spec.scale->height);
         surface->setView(&parts.view(*panel));
         surfaces[index(*panel)] = std::move(surface);
     }
@@ -68,7 +67,7 @@ FormAssembly::Figures FormAssembly::addLineFigures()
             {core::pixels(spec.left), core::pixels(spec.top)},
             {core::pixels(spec.width), core::pixels(spec.height)}, spec.lineWidth);
         if (spec.index >= 0)
-            Linl_.assign(spec.index, figure);
+            springSegments_.assign(spec.index, figure);
         else
             figures.emplace(spec.name, &figure);
     }
@@ -97,10 +96,12 @@ void FormAssembly::paint(PanelId panel, Device& device)
     const core::OscillationState& state = form_.state;
     Surface& target = surface(panel);
     switch (panel) {
-    case PanelId::P1: target.paint(device, [&] { P1_Paint(state, target, spring_); }); break;
-    case PanelId::p2: target.paint(device, [&] { p2_paint(state, target); }); break;
-    case PanelId::p3: target.paint(device, [&] { p3_paint(state, target, Line3_); }); break;
-    case PanelId::p4: target.paint(device, [&] { P4_paint(state, target); }); break;
+    case PanelId::spring: target.paint(device, [&] { paintSpring(state, target, spring_); }); break;
+    case PanelId::vector: target.paint(device, [&] { paintVector(state, target); }); break;
+    case PanelId::pendulum:
+        target.paint(device, [&] { paintPendulum(state, target, pendulumRod_); });
+        break;
+    case PanelId::graph: target.paint(device, [&] { paintGraph(state, target); }); break;
     }
 }
 

@@ -18,18 +18,12 @@ using core::PanelId;
 
 /// What the window supplies to the form: its read-outs, its timer and its panels' views.
 struct FormParts {
-    core::TextField& Text1; ///< Amplitude × 2.
-    core::TextField& Text2; ///< Frequency.
-    core::TextField& Text3; ///< Phase in degrees.
-    core::TextField& Text4; ///< Phase in radians.
-    core::TextField& Text5; ///< Phase as a percentage of a turn.
-    core::TextField& Text6; ///< Sine of the phase.
-    core::TextField& Text7; ///< Cosine of the phase.
-    core::Timer& Timer1;    ///< The animation tick.
-    PanelView& P1;          ///< Spring and mass.
-    PanelView& p2;          ///< Rotating vector.
-    PanelView& p3;          ///< Pendulum.
-    PanelView& p4;          ///< Time graph.
+    core::Readouts readouts; ///< The seven read-outs.
+    core::Timer& timer;      ///< The animation tick.
+    PanelView& spring;       ///< Spring and mass.
+    PanelView& vector;       ///< Rotating vector.
+    PanelView& pendulum;     ///< Pendulum.
+    PanelView& graph;        ///< Time graph.
 
     /// The view of `panel`.
     PanelView& view(PanelId panel) const;
@@ -40,7 +34,7 @@ struct FormParts {
 /// and each panel bound to its painter.
 class FormAssembly {
 public:
-    /// Builds everything from the layout; `Form_Load` is left to the caller.
+    /// Builds everything from the layout; `load()` is left to the caller.
     FormAssembly(const FormParts& parts, std::string decimalSeparator);
     FormAssembly(const FormAssembly&) = delete;
     FormAssembly& operator=(const FormAssembly&) = delete;
@@ -69,12 +63,12 @@ private:
     Figures addLineFigures();
     LineFigure& figure(std::string_view name) const;
 
-    Surfaces surfaces_;
-    LineFigureGroup Linl_;
-    Figures figures_;
-    core::Form form_;
-    SpringFigures spring_;
-    LineFigure& Line3_;
+    Surfaces surfaces_;              ///< The four panels' surfaces, by PanelId.
+    LineFigureGroup springSegments_; ///< The spring's twelve segments.
+    Figures figures_;                ///< The single line figures by their layout names.
+    core::Form form_;                ///< The state and the handlers.
+    SpringFigures spring_;           ///< The spring panel's moving figures.
+    LineFigure& pendulumRod_;        ///< The pendulum's rod.
 };
 
 } // namespace tessarion::render

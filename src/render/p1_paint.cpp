@@ -38,56 +38,56 @@ constexpr std::int16_t relativeDotWithColour = flags::relative | flags::colourGi
 
 } // namespace
 
-void P1_Paint(const core::OscillationState& state, Surface& P1, const SpringFigures& figures)
+void paintSpring(const core::OscillationState& state, Surface& panel, const SpringFigures& figures)
 {
-    const double D = state.Displacement;
+    const double D = state.displacement;
 
-    figures.Lin1.setX1(80);
-    figures.Lin1.setX2(80);
-    figures.Lin1.setY1(18);
-    figures.Lin1.setY2(30);
+    figures.hanger.setStartX(80);
+    figures.hanger.setEndX(80);
+    figures.hanger.setStartY(18);
+    figures.hanger.setEndY(30);
     for (int k = 0; k < LineFigureGroup::size; ++k) {
         const SpringVertex& top = springVertices[static_cast<std::size_t>(k)];
         const SpringVertex& bottom = springVertices[static_cast<std::size_t>(k + 1)];
-        LineFigure& segment = figures.Linl.Item(k);
-        segment.setX1(single(top.x));
-        segment.setX2(single(bottom.x));
-        segment.setY1(single(top.base + top.factor * D));
-        segment.setY2(single(bottom.base + bottom.factor * D));
+        LineFigure& segment = figures.segments.at(k);
+        segment.setStartX(single(top.x));
+        segment.setEndX(single(bottom.x));
+        segment.setStartY(single(top.base + top.factor * D));
+        segment.setEndY(single(bottom.base + bottom.factor * D));
     }
-    figures.Lin2.setX1(80);
-    figures.Lin2.setX2(80);
-    figures.Lin2.setY1(single(198 + pixelsPerAmplitude * D));
-    figures.Lin2.setY2(single(restHeight + pixelsPerAmplitude * D));
+    figures.massRod.setStartX(80);
+    figures.massRod.setEndX(80);
+    figures.massRod.setStartY(single(198 + pixelsPerAmplitude * D));
+    figures.massRod.setEndY(single(restHeight + pixelsPerAmplitude * D));
 
-    P1.setDrawWidth(thickPen);
-    const float cx = figures.Lin2.X2();
-    const float cy = figures.Lin2.Y2();
-    P1.Circle(flags::colourGiven, cx, cy, massRadius, core::colours::red);
-    P1.Line(lineWithColour, 110, 220, 120, 220, core::colours::black);
-    P1.setForeColor(core::colours::black);
-    P1.PSet(relativeDotWithColour, 5, -8, core::colours::white);
-    P1.Print("0");
+    panel.setPenWidth(thickPen);
+    const float cx = figures.massRod.endX();
+    const float cy = figures.massRod.endY();
+    panel.drawCircle(flags::colourGiven, cx, cy, massRadius, core::colours::red);
+    panel.drawLine(lineWithColour, 110, 220, 120, 220, core::colours::black);
+    panel.setPenColour(core::colours::black);
+    panel.drawPoint(relativeDotWithColour, 5, -8, core::colours::white);
+    panel.print("0");
 
-    const double reach = pixelsPerAmplitude * state.Amplitude;
-    P1.Line(lineWithColour, 115, 220, 115, single(restHeight + reach), core::colours::black);
-    P1.PSet(relativeDotWithColour, 6, -10, core::colours::white);
-    P1.Print("-A");
-    P1.Line(lineWithColour, 115, single(220 + reach), 119, single(215 + reach),
-            core::colours::black);
-    P1.Line(lineWithColour, 115, single(220 + reach), 111, single(215 + reach),
-            core::colours::black);
+    const double reach = pixelsPerAmplitude * state.amplitude;
+    panel.drawLine(lineWithColour, 115, 220, 115, single(restHeight + reach), core::colours::black);
+    panel.drawPoint(relativeDotWithColour, 6, -10, core::colours::white);
+    panel.print("-A");
+    panel.drawLine(lineWithColour, 115, single(220 + reach), 119, single(215 + reach),
+                   core::colours::black);
+    panel.drawLine(lineWithColour, 115, single(220 + reach), 111, single(215 + reach),
+                   core::colours::black);
 
-    P1.Line(lineWithColour, 115, 220, 115, single(restHeight - reach), core::colours::black);
-    P1.PSet(relativeDotWithColour, 5, -10, core::colours::white);
-    P1.Print("+A");
-    P1.Line(lineWithColour, 115, single(220 - reach), 119, single(225 - reach),
-            core::colours::black);
-    P1.Line(lineWithColour, 115, single(220 - reach), 111, single(225 - reach),
-            core::colours::black);
+    panel.drawLine(lineWithColour, 115, 220, 115, single(restHeight - reach), core::colours::black);
+    panel.drawPoint(relativeDotWithColour, 5, -10, core::colours::white);
+    panel.print("+A");
+    panel.drawLine(lineWithColour, 115, single(220 - reach), 119, single(225 - reach),
+                   core::colours::black);
+    panel.drawLine(lineWithColour, 115, single(220 - reach), 111, single(225 - reach),
+                   core::colours::black);
 
-    P1.Line(lineWithColour, 115, 220, 115, single(restHeight + pixelsPerAmplitude * D),
-            core::colours::green);
+    panel.drawLine(lineWithColour, 115, 220, 115, single(restHeight + pixelsPerAmplitude * D),
+                   core::colours::green);
 }
 
 } // namespace tessarion::render

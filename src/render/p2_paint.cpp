@@ -16,33 +16,33 @@ constexpr std::int16_t penLine = flags::firstPoint;
 constexpr std::int16_t colourLine = flags::firstPoint | flags::colourGiven;
 } // namespace
 
-void p2_paint(const core::OscillationState& state, Surface& p2)
+void paintVector(const core::OscillationState& state, Surface& panel)
 {
     const double pi = core::circleConstant();
-    const double a = (static_cast<double>(state.Phase) * pi) / 180;
+    const double a = (static_cast<double>(state.phase) * pi) / 180;
     const double sine = std::sin(a);
     const double cosine = std::cos(a);
 
-    p2.setDrawWidth(widePen);
-    p2.Scale(flags::firstPoint, -10, 10, 10, -10);
-    p2.Circle(0, 0, 0, circleRadius, 0);
-    p2.Line(penLine, -9, 0, 9, 0, 0);
-    p2.Print("X");
-    p2.Line(penLine, 0, -8.1f, 0, 8.1f, 0);
-    p2.Print("Y");
+    panel.setPenWidth(widePen);
+    panel.setScale(flags::firstPoint, -10, 10, 10, -10);
+    panel.drawCircle(0, 0, 0, circleRadius, 0);
+    panel.drawLine(penLine, -9, 0, 9, 0, 0);
+    panel.print("X");
+    panel.drawLine(penLine, 0, -8.1f, 0, 8.1f, 0);
+    panel.print("Y");
 
-    p2.setDrawWidth(thinPen);
+    panel.setPenWidth(thinPen);
     const float qx = single(tipX * cosine);
     const float qy = single(sine * 28.8 / 4);
-    p2.Line(penLine, 0, 0, qx, qy, 0);
-    p2.Circle(flags::colourGiven, qx, qy, outerMarker, core::colours::red);
-    p2.Circle(flags::colourGiven, qx, qy, innerMarker, core::colours::black);
-    p2.Line(penLine, 0, single(tipY * sine), qx, qy, 0);
-    p2.Line(penLine, single(tipX * cosine), 0, qx, qy, 0);
+    panel.drawLine(penLine, 0, 0, qx, qy, 0);
+    panel.drawCircle(flags::colourGiven, qx, qy, outerMarker, core::colours::red);
+    panel.drawCircle(flags::colourGiven, qx, qy, innerMarker, core::colours::black);
+    panel.drawLine(penLine, 0, single(tipY * sine), qx, qy, 0);
+    panel.drawLine(penLine, single(tipX * cosine), 0, qx, qy, 0);
 
-    p2.setDrawWidth(widePen);
-    p2.Line(colourLine, 0, 0, single(tipX * cosine), 0, core::colours::yellow);
-    p2.Line(colourLine, 0, 0, 0, single(tipY * sine), core::colours::green);
+    panel.setPenWidth(widePen);
+    panel.drawLine(colourLine, 0, 0, single(tipX * cosine), 0, core::colours::yellow);
+    panel.drawLine(colourLine, 0, 0, 0, single(tipY * sine), core::colours::green);
 }
 
 } // namespace tessarion::render

@@ -16,33 +16,34 @@ constexpr std::int16_t strokeWithColour = lineWithColour | flags::secondRelative
 
 } // namespace
 
-void p3_paint(const core::OscillationState& state, Surface& p3, LineFigure& Line3)
+void paintPendulum(const core::OscillationState& state, Surface& panel, LineFigure& pendulumRod)
 {
-    Line3.setX1(single(pivotX));
-    Line3.setX2(single(pivotX + pixelsAcross * state.Displacement));
-    Line3.setY1(18);
-    Line3.setY2(single(restBobY + (riseFactor * state.Amplitude) * state.CosSquared));
+    pendulumRod.setStartX(single(pivotX));
+    pendulumRod.setEndX(single(pivotX + pixelsAcross * state.displacement));
+    pendulumRod.setStartY(18);
+    pendulumRod.setEndY(single(restBobY + (riseFactor * state.amplitude) * state.cosineSquared));
 
-    p3.setDrawWidth(thickPen);
-    const float bx = Line3.X2();
-    const float by = Line3.Y2();
-    p3.Circle(flags::colourGiven, bx, by, bobRadius, core::colours::red);
-    p3.setDrawWidth(thinPen);
-    p3.Line(lineWithColour, 120, 18, 120, 265, core::colours::black);
-    p3.setDrawWidth(thickPen);
-    p3.Line(strokeWithColour, 120, 270, 0, 10, core::colours::black);
+    panel.setPenWidth(thickPen);
+    const float bx = pendulumRod.endX();
+    const float by = pendulumRod.endY();
+    panel.drawCircle(flags::colourGiven, bx, by, bobRadius, core::colours::red);
+    panel.setPenWidth(thinPen);
+    panel.drawLine(lineWithColour, 120, 18, 120, 265, core::colours::black);
+    panel.setPenWidth(thickPen);
+    panel.drawLine(strokeWithColour, 120, 270, 0, 10, core::colours::black);
 
-    const float left = single(pivotX - pixelsAcross * state.Amplitude);
-    const float right = single(pivotX + pixelsAcross * state.Amplitude);
-    p3.Line(lineWithColour, left, 275, right, 275, core::colours::black);
-    p3.Line(strokeWithColour, left, 275, 5, -3, core::colours::black);
-    p3.Line(strokeWithColour, left, 275, 5, 3, core::colours::black);
-    p3.Print("-A");
-    p3.Line(strokeWithColour, right, 275, -5, -3, core::colours::black);
-    p3.Line(strokeWithColour, right, 275, -5, 3, core::colours::black);
-    p3.Print("+A");
-    p3.Line(lineWithColour, 120, single(scaleY), single(pivotX + pixelsAcross * state.Displacement),
-            single(scaleY), core::colours::green);
+    const float left = single(pivotX - pixelsAcross * state.amplitude);
+    const float right = single(pivotX + pixelsAcross * state.amplitude);
+    panel.drawLine(lineWithColour, left, 275, right, 275, core::colours::black);
+    panel.drawLine(strokeWithColour, left, 275, 5, -3, core::colours::black);
+    panel.drawLine(strokeWithColour, left, 275, 5, 3, core::colours::black);
+    panel.print("-A");
+    panel.drawLine(strokeWithColour, right, 275, -5, -3, core::colours::black);
+    panel.drawLine(strokeWithColour, right, 275, -5, 3, core::colours::black);
+    panel.print("+A");
+    panel.drawLine(lineWithColour, 120, single(scaleY),
+                   single(pivotX + pixelsAcross * state.displacement), single(scaleY),
+                   core::colours::green);
 }
 
 } // namespace tessarion::render

@@ -7,28 +7,28 @@
 namespace tessarion::render {
 
 namespace {
-// Line height used for Print before any device has told the real one.
+// Line height used for print before any device has told the real one.
 constexpr double fallbackLineHeight = 16;
 } // namespace
 
 LineFigure::LineFigure(Surface& owner, DevicePoint from, DevicePoint to, int width)
     : owner_(&owner)
-    , x1_(from.x)
-    , y1_(from.y)
-    , x2_(to.x)
-    , y2_(to.y)
+    , startX_(from.x)
+    , startY_(from.y)
+    , endX_(to.x)
+    , endY_(to.y)
     , width_(width)
 {
 }
 
-float LineFigure::X1() const { return static_cast<float>(owner_->fromDeviceX(x1_)); }
-float LineFigure::Y1() const { return static_cast<float>(owner_->fromDeviceY(y1_)); }
-float LineFigure::X2() const { return static_cast<float>(owner_->fromDeviceX(x2_)); }
-float LineFigure::Y2() const { return static_cast<float>(owner_->fromDeviceY(y2_)); }
-void LineFigure::setX1(float value) { move(x1_, owner_->toDeviceX(value)); }
-void LineFigure::setY1(float value) { move(y1_, owner_->toDeviceY(value)); }
-void LineFigure::setX2(float value) { move(x2_, owner_->toDeviceX(value)); }
-void LineFigure::setY2(float value) { move(y2_, owner_->toDeviceY(value)); }
+float LineFigure::startX() const { return static_cast<float>(owner_->fromDeviceX(startX_)); }
+float LineFigure::startY() const { return static_cast<float>(owner_->fromDeviceY(startY_)); }
+float LineFigure::endX() const { return static_cast<float>(owner_->fromDeviceX(endX_)); }
+float LineFigure::endY() const { return static_cast<float>(owner_->fromDeviceY(endY_)); }
+void LineFigure::setStartX(float value) { move(startX_, owner_->toDeviceX(value)); }
+void LineFigure::setStartY(float value) { move(startY_, owner_->toDeviceY(value)); }
+void LineFigure::setEndX(float value) { move(endX_, owner_->toDeviceX(value)); }
+void LineFigure::setEndY(float value) { move(endY_, owner_->toDeviceY(value)); }
 
 void LineFigure::move(double& coordinate, double device)
 {
@@ -38,7 +38,7 @@ void LineFigure::move(double& coordinate, double device)
     owner_->figureMoved();
 }
 
-LineFigure& LineFigureGroup::Item(std::int32_t index) const
+LineFigure& LineFigureGroup::at(std::int32_t index) const
 {
     if (index < 0 || index >= size || items_[static_cast<std::size_t>(index)] == nullptr)
         throw std::out_of_range("line figure group has no element " + std::to_string(index));
@@ -53,18 +53,19 @@ void LineFigureGroup::assign(std::int32_t index, LineFigure& figure)
 }
 
 Surface::Surface(double innerWidth, double innerHeight, core::PanelUnits units,
-                 core::Colour foreColor, core::Colour backColor)
+                 core::Colour penColour, core::Colour background)
     : innerWidth_(innerWidth)
     , innerHeight_(innerHeight)
     , scaleWidth_(units == core::PanelUnits::Twips ? innerWidth * core::twipsPerPixel : innerWidth)
     , scaleHeight_(units == core::PanelUnits::Twips ? innerHeight * core::twipsPerPixel
                                                     : innerHeight)
-    , foreColor_(foreColor)
-    , backColor_(backColor)
+    , penColour_(penColour)
+    , background_(background)
 {
 }
 
-void Surface::Line(std::int16_t flags, float x1, float y1, float x2, float y2, core::Colour colour)
+void Surface::drawLine(std::int16_t flags, float x1, float y1, float x2, float y2,
+                       core::Colour colour)
 {
     const bool firstGiven = (flags & flags::firstPoint) != 0;
     const double startX = firstGiven ? x1 : currentX_;
@@ -72,43 +73,43 @@ void Surface::Line(std::int16_t flags, float x1, float y1, float x2, float y2, c
     const bool offset = (flags & flags::secondRelative) != 0;
     const auto endX = static_cast<float>(offset ? startX + x2 : x2);
     const auto endY = static_cast<float>(offset ? startY + y2 : y2);
-    const core::Colour pen = (flags & flags::colourGiven) != 0 ? colour : foreColor_;
+    const core::Colour pen = (flags & flags::colourGiven) != 0 ? colour : penColour_;
     if (!accept({startX, startY, endX, endY}))
         return;
     if (device_ != nullptr)
-        device_->line(toDevice(startX, startY), toDevice(endX, endY), pen, drawWidth_);
+        device_->line(toDevice(startX, startY), toDevice(endX, endY), pen, penWidth_);
     currentX_ = endX;
     currentY_ = endY;
 }
 
-void Surface::Circle(std::int16_t flags, float x, float y, float radius, core::Colour colour)
+void Surface::drawCircle(std::int16_t flags, float x, float y, float radius, core::Colour colour)
 {
-    const core::Colour pen = (flags & flags::colourGiven) != 0 ? colour : foreColor_;
+    const core::Colour pen = (flags & flags::colourGiven) != 0 ? colour : penColour_;
     // The radius counts in x units and the same number of pixels is used both ways.
     const double pixels = std::abs(radius * innerWidth_ / scaleWidth_);
     if (!accept({x, y, pixels}))
         return;
     if (device_ != nullptr)
-        device_->ellipse(toDevice(x, y), pixels, pixels, pen, drawWidth_);
+        device_->ellipse(toDevice(x, y), pixels, pixels, pen, penWidth_);
     currentX_ = x;
     currentY_ = y;
 }
 
-void Surface::PSet(std::int16_t flags, float x, float y, core::Colour colour)
+void Surface::drawPoint(std::int16_t flags, float x, float y, core::Colour colour)
 {
     const bool relative = (flags & flags::relative) != 0;
     const auto px = static_cast<float>(relative ? double{currentX_} + x : x);
     const auto py = static_cast<float>(relative ? double{currentY_} + y : y);
-    const core::Colour pen = (flags & flags::colourGiven) != 0 ? colour : foreColor_;
+    const core::Colour pen = (flags & flags::colourGiven) != 0 ? colour : penColour_;
     if (!accept({px, py}))
         return;
     if (device_ != nullptr)
-        device_->dot(toDevice(px, py), pen, drawWidth_);
+        device_->dot(toDevice(px, py), pen, penWidth_);
     currentX_ = px;
     currentY_ = py;
 }
 
-void Surface::Scale(std::int16_t /*flags*/, float x1, float y1, float x2, float y2)
+void Surface::setScale(std::int16_t /*flags*/, float x1, float y1, float x2, float y2)
 {
     // A system with no extent has no mapping; keep the one in force.
     if (!accept({x1, y1, x2, y2}))
@@ -121,11 +122,11 @@ void Surface::Scale(std::int16_t /*flags*/, float x1, float y1, float x2, float 
     scaleHeight_ = double{y2} - y1;
 }
 
-void Surface::Print(std::string_view text)
+void Surface::print(std::string_view text)
 {
     double lineHeight = fallbackLineHeight;
     if (device_ != nullptr) {
-        device_->text(toDevice(currentX_, currentY_), text, foreColor_);
+        device_->text(toDevice(currentX_, currentY_), text, penColour_);
         lineHeight = device_->lineHeight();
     }
     currentY_ = static_cast<float>(fromDeviceY(toDeviceY(currentY_) + lineHeight));
@@ -135,7 +136,7 @@ void Surface::Print(std::string_view text)
 void Surface::beginPaint(Device& device)
 {
     device_ = &device;
-    device.fill(backColor_);
+    device.fill(background_);
 }
 
 void Surface::endPaint()

@@ -11,7 +11,7 @@
 
 namespace tessarion::render {
 
-/// The window's side of a drawing panel: Refresh paints it at once, nested in the caller,
+/// The window's side of a drawing panel: repaintNow paints it at once, nested in the caller,
 /// and a moved line figure asks for a paint later.
 class PanelView : public core::Panel {
 public:
@@ -21,10 +21,10 @@ public:
 
 /// Operation flags, as passed by the painters.
 namespace flags {
-inline constexpr std::int16_t relative = 1;       ///< PSet: point relative to the current position.
-inline constexpr std::int16_t colourGiven = 2;    ///< Line, Circle, PSet: use the colour argument.
-inline constexpr std::int16_t firstPoint = 4;     ///< Line: the first point is given.
-inline constexpr std::int16_t secondRelative = 8; ///< Line: the second point is an offset.
+inline constexpr std::int16_t relative = 1;    ///< drawPoint: relative to the current position.
+inline constexpr std::int16_t colourGiven = 2; ///< drawLine, drawCircle, drawPoint: colour given.
+inline constexpr std::int16_t firstPoint = 4;  ///< drawLine: the first point is given.
+inline constexpr std::int16_t secondRelative = 8; ///< drawLine: the second point is an offset.
 } // namespace flags
 
 class Surface;
@@ -33,19 +33,19 @@ class Surface;
 class LineFigure {
 public:
     /// Coordinates in the owner's units.
-    float X1() const;
-    float Y1() const;
-    float X2() const;
-    float Y2() const;
+    float startX() const;
+    float startY() const;
+    float endX() const;
+    float endY() const;
     /// Moves one end point; the value it already has changes nothing.
-    void setX1(float value);
-    void setY1(float value);
-    void setX2(float value);
-    void setY2(float value);
+    void setStartX(float value);
+    void setStartY(float value);
+    void setEndX(float value);
+    void setEndY(float value);
 
     /// End points in device pixels.
-    DevicePoint from() const { return {x1_, y1_}; }
-    DevicePoint to() const { return {x2_, y2_}; }
+    DevicePoint from() const { return {startX_, startY_}; }
+    DevicePoint to() const { return {endX_, endY_}; }
     /// Pen width in pixels.
     int width() const { return width_; }
 
@@ -54,9 +54,9 @@ private:
     LineFigure(Surface& owner, DevicePoint from, DevicePoint to, int width);
     void move(double& coordinate, double device);
 
-    Surface* owner_;
-    double x1_, y1_, x2_, y2_;
-    int width_;
+    Surface* owner_;                       ///< The panel that draws it.
+    double startX_, startY_, endX_, endY_; ///< End points in device pixels.
+    int width_;                            ///< Pen width in pixels.
 };
 
 /// Twelve line figures addressed by index 0 to 11.
@@ -64,12 +64,12 @@ class LineFigureGroup {
 public:
     static constexpr int size = 12;
     /// The figure at `index`; throws std::out_of_range outside 0 to 11.
-    LineFigure& Item(std::int32_t index) const;
+    LineFigure& at(std::int32_t index) const;
     /// Puts `figure` at `index`.
     void assign(std::int32_t index, LineFigure& figure);
 
 private:
-    std::array<LineFigure*, size> items_{};
+    std::array<LineFigure*, size> items_{}; ///< The figures by index; none until assigned.
 };
 
 /// A drawing panel: its coordinate system, pen, current position and line figures, kept
@@ -77,8 +77,8 @@ private:
 class Surface {
 public:
     /// An inner area of the given pixel size, in twips or pixels, with the layout's colours.
-    Surface(double innerWidth, double innerHeight, core::PanelUnits units, core::Colour foreColor,
-            core::Colour backColor = core::colours::buttonFace);
+    Surface(double innerWidth, double innerHeight, core::PanelUnits units, core::Colour penColour,
+            core::Colour background = core::colours::buttonFace);
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
 
@@ -86,19 +86,19 @@ public:
     void setView(PanelView* view) { view_ = view; }
 
     /// Draws a line; see the flags.
-    void Line(std::int16_t flags, float x1, float y1, float x2, float y2, core::Colour colour);
+    void drawLine(std::int16_t flags, float x1, float y1, float x2, float y2, core::Colour colour);
     /// Draws a circle outline whose radius is in x units and which is round on screen.
-    void Circle(std::int16_t flags, float x, float y, float radius, core::Colour colour);
+    void drawCircle(std::int16_t flags, float x, float y, float radius, core::Colour colour);
     /// Sets one point as wide as the pen.
-    void PSet(std::int16_t flags, float x, float y, core::Colour colour);
+    void drawPoint(std::int16_t flags, float x, float y, core::Colour colour);
     /// Makes (x1, y1) the top-left and (x2, y2) the bottom-right corner of the inner area.
-    void Scale(std::int16_t flags, float x1, float y1, float x2, float y2);
+    void setScale(std::int16_t flags, float x1, float y1, float x2, float y2);
     /// Writes text at the current position, then moves to the start of the next line.
-    void Print(std::string_view text);
+    void print(std::string_view text);
     /// Sets the pen colour.
-    void setForeColor(core::Colour colour) { foreColor_ = colour; }
+    void setPenColour(core::Colour colour) { penColour_ = colour; }
     /// Sets the pen width in pixels.
-    void setDrawWidth(std::int16_t width) { drawWidth_ = width; }
+    void setPenWidth(std::int16_t width) { penWidth_ = width; }
 
     /// One paint onto `device`: erase, `handler` (the painter), then the line figures.
     template <typename Handler> void paint(Device& device, Handler&& handler)
@@ -138,15 +138,16 @@ private:
     static bool accept(std::initializer_list<double> values);
     DevicePoint toDevice(double x, double y) const { return {toDeviceX(x), toDeviceY(y)}; }
 
-    double innerWidth_, innerHeight_;
+    double innerWidth_, innerHeight_; ///< Inner area in device pixels.
+    /// The coordinate system: its top-left corner and its extent.
     double scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_, scaleHeight_;
-    float currentX_ = 0, currentY_ = 0;
-    core::Colour foreColor_;
-    core::Colour backColor_;
-    std::int16_t drawWidth_ = 1;
-    std::deque<LineFigure> figures_;
-    PanelView* view_ = nullptr;
-    Device* device_ = nullptr;
+    float currentX_ = 0, currentY_ = 0; ///< The current position.
+    core::Colour penColour_;            ///< The pen colour.
+    core::Colour background_;           ///< The colour an erase fills with.
+    std::int16_t penWidth_ = 1;         ///< The pen width in pixels.
+    std::deque<LineFigure> figures_;    ///< Line figures in the order they were added.
+    PanelView* view_ = nullptr;         ///< Asked for a later paint, if any.
+    Device* device_ = nullptr;          ///< The device of the paint running, or none.
 };
 
 } // namespace tessarion::render

@@ -66,7 +66,7 @@ MainWindow::MainWindow(std::string decimalSeparator)
     new WindowActions(*this, *zoom_);
     new WindowSystemBackground(*this);
     assemble(std::move(decimalSeparator));
-    form().Form_Load();
+    form().load();
 }
 
 MainWindow::~MainWindow() = default;
@@ -80,8 +80,8 @@ void MainWindow::build()
         case core::ControlKind::Label: addLabel(spec); break;
         case core::ControlKind::Button: addButton(spec); break;
         case core::ControlKind::Timer:
-            timer1_ = new PreciseTimer(this);
-            timer1_->setObjectName(toQString(spec.name));
+            timer_ = new PreciseTimer(this);
+            timer_->setObjectName(toQString(spec.name));
             break;
         case core::ControlKind::Frame: frames_.push_back(&spec); break;
         // Line figures belong to the panels' surfaces, which the assembly makes.
@@ -180,23 +180,23 @@ void MainWindow::assemble(std::string decimalSeparator)
     };
     assembly_ = std::make_unique<render::FormAssembly>(
         render::FormParts{
-            .Text1 = readout("Text1"),
-            .Text2 = readout("Text2"),
-            .Text3 = readout("Text3"),
-            .Text4 = readout("Text4"),
-            .Text5 = readout("Text5"),
-            .Text6 = readout("Text6"),
-            .Text7 = readout("Text7"),
-            .Timer1 = *timer1_,
-            .P1 = view("P1"),
-            .p2 = view("p2"),
-            .p3 = view("p3"),
-            .p4 = view("p4"),
+            .readouts = {.amplitude = readout("Text1"),
+                         .frequency = readout("Text2"),
+                         .degrees = readout("Text3"),
+                         .radians = readout("Text4"),
+                         .percent = readout("Text5"),
+                         .sine = readout("Text6"),
+                         .cosine = readout("Text7")},
+            .timer = *timer_,
+            .spring = view("P1"),
+            .vector = view("p2"),
+            .pendulum = view("p3"),
+            .graph = view("p4"),
         },
         std::move(decimalSeparator));
     for (const auto& [name, panel] : panels_)
         panel->attach(*assembly_, *render::FormAssembly::panelId(name));
-    connect(timer1_, &QTimer::timeout, this, [this] { form().Timer1_Timer(); });
+    connect(timer_, &QTimer::timeout, this, [this] { form().tick(); });
 }
 
 PanelWidget* MainWindow::panel(std::string_view name) const

@@ -29,7 +29,7 @@ std::string systemDecimalSeparator();
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    /// Builds every control, binds the handlers and runs Form_Load.
+    /// Builds every control, binds the handlers and runs load().
     explicit MainWindow(std::string decimalSeparator = systemDecimalSeparator());
     ~MainWindow() override;
 
@@ -55,13 +55,15 @@ private:
     void assemble(std::string decimalSeparator);
     void drawFrames(QPainter& painter);
 
+    /// The drawing panels by layout name.
     std::map<std::string, PanelWidget*, std::less<>> panels_;
-    std::map<std::string, ReadoutField*, std::less<>> fields_;
+    std::map<std::string, ReadoutField*, std::less<>> fields_; ///< The read-outs by layout name.
+    /// Controls and their places in the tab order.
     std::vector<std::pair<int, QWidget*>> tabStops_;
-    std::vector<const core::ControlSpec*> frames_;
-    PreciseTimer* timer1_ = nullptr;
-    WindowZoom* zoom_ = nullptr;
-    std::unique_ptr<render::FormAssembly> assembly_;
+    std::vector<const core::ControlSpec*> frames_;   ///< The frames drawn on the window itself.
+    PreciseTimer* timer_ = nullptr;                  ///< The animation tick.
+    WindowZoom* zoom_ = nullptr;                     ///< The zoom of the whole window.
+    std::unique_ptr<render::FormAssembly> assembly_; ///< The form and its drawing side.
 };
 
 } // namespace tessarion::ui

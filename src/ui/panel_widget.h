@@ -30,7 +30,7 @@ public:
 
     /// Paints the drawing at once, nested in the caller, as the handlers' repaint requires;
     /// the border, which no handler changes, stays as it is.
-    void Refresh() override { repaint(contentsRect()); }
+    void repaintNow() override { repaint(contentsRect()); }
     /// Asks the event loop for a paint.
     void scheduleRepaint() override { update(); }
 
@@ -56,7 +56,7 @@ private:
     void showFocusMark(bool show);
 
     render::FormAssembly* assembly_ = nullptr;
-    render::PanelId panel_ = render::PanelId::P1;
+    render::PanelId panel_ = render::PanelId::spring;
     render::PaintReuse lastPaint_; ///< The last paint on the screen.
     DrawingMemory memory_;         ///< What the device keeps for the reuse.
     bool showFocus_ = false;

@@ -199,7 +199,7 @@ QString Picture::suggestedName(const QString& suffix) const
     const QString what = panel_ != nullptr
                              ? QStringLiteral("tessarion-%1").arg(panel_->objectName())
                              : QStringLiteral("tessarion");
-    return QStringLiteral("%1-phase-%2.%3").arg(what).arg(window_.form().state.Phase).arg(suffix);
+    return QStringLiteral("%1-phase-%2.%3").arg(what).arg(window_.form().state.phase).arg(suffix);
 }
 
 // The widgets are placed at the window's zoom; the picture maps them back to the layout.

@@ -105,7 +105,7 @@ EMSCRIPTEN_KEEPALIVE const char* tessarion_layout()
     return json.c_str();
 }
 
-/// Builds the form once the controls exist, and runs Form_Load.
+/// Builds the form once the controls exist, and runs load().
 EMSCRIPTEN_KEEPALIVE void tessarion_start(const char* decimalSeparator, double lineHeight)
 {
     page = std::make_unique<web::Page>(decimalSeparator, lineHeight);
@@ -119,7 +119,7 @@ EMSCRIPTEN_KEEPALIVE void tessarion_click(const char* button)
 }
 
 /// One animation tick.
-EMSCRIPTEN_KEEPALIVE void tessarion_tick() { page->form().Timer1_Timer(); }
+EMSCRIPTEN_KEEPALIVE void tessarion_tick() { page->form().tick(); }
 
 /// A panel's canvas now has this many device pixels per panel pixel, and its top-left corner
 /// at this device pixel of the page.

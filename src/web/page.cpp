@@ -45,7 +45,7 @@ PagePanel::PagePanel(Page& page, render::PanelId id)
 {
 }
 
-void PagePanel::Refresh() { page_.paint(id_); }
+void PagePanel::repaintNow() { page_.paint(id_); }
 
 void PagePanel::scheduleRepaint() { pageScheduleRepaint(indexOf(id_)); }
 
@@ -53,27 +53,27 @@ Page::Page(std::string decimalSeparator, double lineHeight)
     : readouts_{PageReadout("Text1"), PageReadout("Text2"), PageReadout("Text3"),
                 PageReadout("Text4"), PageReadout("Text5"), PageReadout("Text6"),
                 PageReadout("Text7")}
-    , panels_{PagePanel(*this, render::PanelId::P1), PagePanel(*this, render::PanelId::p2),
-              PagePanel(*this, render::PanelId::p3), PagePanel(*this, render::PanelId::p4)}
+    , panels_{PagePanel(*this, render::PanelId::spring), PagePanel(*this, render::PanelId::vector),
+              PagePanel(*this, render::PanelId::pendulum), PagePanel(*this, render::PanelId::graph)}
     , lineHeight_(lineHeight)
 {
     assembly_ = std::make_unique<render::FormAssembly>(
         render::FormParts{
-            .Text1 = readouts_[0],
-            .Text2 = readouts_[1],
-            .Text3 = readouts_[2],
-            .Text4 = readouts_[3],
-            .Text5 = readouts_[4],
-            .Text6 = readouts_[5],
-            .Text7 = readouts_[6],
-            .Timer1 = timer_,
-            .P1 = panels_[0],
-            .p2 = panels_[1],
-            .p3 = panels_[2],
-            .p4 = panels_[3],
+            .readouts = {.amplitude = readouts_[0],
+                         .frequency = readouts_[1],
+                         .degrees = readouts_[2],
+                         .radians = readouts_[3],
+                         .percent = readouts_[4],
+                         .sine = readouts_[5],
+                         .cosine = readouts_[6]},
+            .timer = timer_,
+            .spring = panels_[0],
+            .vector = panels_[1],
+            .pendulum = panels_[2],
+            .graph = panels_[3],
         },
         std::move(decimalSeparator));
-    form().Form_Load();
+    form().load();
 }
 
 void Page::setPlace(render::PanelId panel, render::PixelGrid place)

@@ -20,7 +20,7 @@ public:
     void setBackColor(core::Colour colour) override;
 
 private:
-    std::string name_;
+    std::string name_; ///< The field's layout name.
 };
 
 /// The animation tick, scheduled by the page against the clock.
@@ -32,22 +32,22 @@ public:
 
 class Page;
 
-/// A panel's canvas: a Refresh paints it at once, a moved line figure on the next frame.
+/// A panel's canvas: repaintNow paints it at once, a moved line figure on the next frame.
 class PagePanel : public render::PanelView {
 public:
     PagePanel(Page& page, render::PanelId id);
-    void Refresh() override;
+    void repaintNow() override;
     void scheduleRepaint() override;
 
 private:
-    Page& page_;
-    render::PanelId id_;
+    Page& page_;         ///< The page that paints it.
+    render::PanelId id_; ///< Which panel it is.
 };
 
 /// The page's side of the window: its read-outs, timer and panels, assembled with the form.
 class Page {
 public:
-    /// Builds everything and runs `Form_Load`; the panels are painted when the page asks.
+    /// Builds everything and runs `load()`; the panels are painted when the page asks.
     Page(std::string decimalSeparator, double lineHeight);
 
     /// The state and handlers.
@@ -58,12 +58,12 @@ public:
     void paint(render::PanelId panel);
 
 private:
-    std::array<PageReadout, 7> readouts_;
-    PageTimer timer_;
-    std::array<PagePanel, 4> panels_;
-    std::array<render::PixelGrid, 4> places_{}; ///< Where each panel's canvas lies.
-    double lineHeight_;
-    std::unique_ptr<render::FormAssembly> assembly_;
+    std::array<PageReadout, 7> readouts_;            ///< The read-outs, in the order of Readouts.
+    PageTimer timer_;                                ///< The animation tick.
+    std::array<PagePanel, 4> panels_;                ///< The panels, by PanelId.
+    std::array<render::PixelGrid, 4> places_{};      ///< Where each panel's canvas lies.
+    double lineHeight_;                              ///< Height of a line of panel text, in pixels.
+    std::unique_ptr<render::FormAssembly> assembly_; ///< The form and its drawing side.
 };
 
 } // namespace tessarion::web

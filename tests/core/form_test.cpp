@@ -54,7 +54,7 @@ struct FakeTimer : Timer {
         log.push_back("Timer1.Interval=" + std::to_string(interval = ms));
     }
     Log& log;
-    bool enabled = true; // deliberately not the start state, so Form_Load must set it
+    bool enabled = true; // deliberately not the start state, so load() must set it
     std::int32_t interval = 0;
 };
 
@@ -65,7 +65,7 @@ struct FakePanel : Panel {
         , log(log)
     {
     }
-    void Refresh() override
+    void repaintNow() override
     {
         log.push_back(name);
         if (onPaint)
@@ -78,7 +78,11 @@ struct FakePanel : Panel {
 
 struct Rig {
     explicit Rig(std::string separator = ".")
-        : form({text[0], text[1], text[2], text[3], text[4], text[5], text[6], timer, P1, p2, p3,
+        : form({{text[0], text[1], text[2], text[3], text[4], text[5], text[6]},
+                timer,
+                P1,
+                p2,
+                p3,
                 p4},
                std::move(separator))
     {
@@ -86,20 +90,20 @@ struct Rig {
     // Loads the form and forgets what that logged.
     Rig& loaded()
     {
-        form.Form_Load();
+        form.load();
         log.clear();
         return *this;
     }
     // Makes P1 behave like its painter's first step.
     void p1NormalisesPhase()
     {
-        P1.onPaint = [this] { form.RefreshPhaseReadouts(); };
+        P1.onPaint = [this] { form.refreshPhaseReadouts(); };
     }
     // Makes every panel note the phase it sees when it is painted.
     void panelsNotePhase()
     {
         for (FakePanel* panel : {&P1, &p2, &p3, &p4})
-            panel->onPaint = [this] { log.back() += "@" + std::to_string(form.state.Phase); };
+            panel->onPaint = [this] { log.back() += "@" + std::to_string(form.state.phase); };
     }
     const std::string& Text(int n) const { return text[static_cast<std::size_t>(n - 1)].text; }
 
@@ -116,10 +120,10 @@ struct Rig {
 TEST(Form_Load, SetsStartValuesAndReadoutsInOrderAndRepaintsNothing)
 {
     Rig rig;
-    rig.form.state.Displacement = 1.25;
-    rig.form.state.CosSquared = 0.5;
-    rig.form.state.CurveDegree = 42;
-    rig.form.Form_Load();
+    rig.form.state.displacement = 1.25;
+    rig.form.state.cosineSquared = 0.5;
+    rig.form.state.curveDegree = 42;
+    rig.form.load();
 
     const Log expected{"Timer1.Enabled=false",
                        "Timer1.Interval=50",
@@ -136,14 +140,14 @@ TEST(Form_Load, SetsStartValuesAndReadoutsInOrderAndRepaintsNothing)
     EXPECT_EQ(rig.text[5].back, 0x00FF00u);
     EXPECT_EQ(rig.text[6].back, 0x00FFFFu);
     EXPECT_FALSE(rig.timer.enabled);
-    EXPECT_EQ(rig.form.state.Amplitude, 3.5);
-    EXPECT_EQ(rig.form.state.Frequency, 10);
-    EXPECT_EQ(rig.form.state.Phase, 0);
-    EXPECT_EQ(rig.form.state.TickInterval, 50);
-    // Values Form_Load does not own stay as they were.
-    EXPECT_EQ(rig.form.state.Displacement, 1.25);
-    EXPECT_EQ(rig.form.state.CosSquared, 0.5);
-    EXPECT_EQ(rig.form.state.CurveDegree, 42);
+    EXPECT_EQ(rig.form.state.amplitude, 3.5);
+    EXPECT_EQ(rig.form.state.frequency, 10);
+    EXPECT_EQ(rig.form.state.phase, 0);
+    EXPECT_EQ(rig.form.state.tickInterval, 50);
+    // Values load() does not own stay as they were.
+    EXPECT_EQ(rig.form.state.displacement, 1.25);
+    EXPECT_EQ(rig.form.state.cosineSquared, 0.5);
+    EXPECT_EQ(rig.form.state.curveDegree, 42);
 }
 
 struct HandlerCase {
@@ -166,20 +170,18 @@ TEST_P(HandlerSteps, ChangeStateThenReadoutThenRepaintsInOrder)
 
 INSTANTIATE_TEST_SUITE_P(
     Form, HandlerSteps,
-    testing::Values(HandlerCase{"Tick", &Form::Timer1_Timer, {"P1@10", "p3@10", "p2@10", "p4@10"}},
-                    HandlerCase{"PhaseMinus",
-                                &Form::Command7_Click,
-                                {"Text3=-1", "P1@-1", "p2@-1", "p3@-1", "p4@-1"}},
-                    HandlerCase{"PhasePlus",
-                                &Form::Command8_Click,
-                                {"Text3=1", "P1@1", "p2@1", "p3@1", "p4@1"}},
-                    HandlerCase{"Reset", &Form::Command9_Click, {"P1@0", "p2@0", "p3@0", "p4@0"}},
-                    HandlerCase{"AmplitudeMinus", &Form::Command1_Click, {"Text1=6"}},
-                    HandlerCase{"AmplitudePlus", &Form::Command2_Click, {"Text1=8"}},
-                    HandlerCase{"FrequencyMinus", &Form::Command3_Click, {"Text2=9"}},
-                    HandlerCase{"FrequencyPlus", &Form::Command4_Click, {"Text2=11"}},
-                    HandlerCase{"Start", &Form::Command5_Click, {"Timer1.Enabled=true"}},
-                    HandlerCase{"Stop", &Form::Command6_Click, {"Timer1.Enabled=false"}}),
+    testing::Values(
+        HandlerCase{"Tick", &Form::tick, {"P1@10", "p3@10", "p2@10", "p4@10"}},
+        HandlerCase{
+            "PhaseMinus", &Form::phaseDown, {"Text3=-1", "P1@-1", "p2@-1", "p3@-1", "p4@-1"}},
+        HandlerCase{"PhasePlus", &Form::phaseUp, {"Text3=1", "P1@1", "p2@1", "p3@1", "p4@1"}},
+        HandlerCase{"Reset", &Form::reset, {"P1@0", "p2@0", "p3@0", "p4@0"}},
+        HandlerCase{"AmplitudeMinus", &Form::amplitudeDown, {"Text1=6"}},
+        HandlerCase{"AmplitudePlus", &Form::amplitudeUp, {"Text1=8"}},
+        HandlerCase{"FrequencyMinus", &Form::frequencyDown, {"Text2=9"}},
+        HandlerCase{"FrequencyPlus", &Form::frequencyUp, {"Text2=11"}},
+        HandlerCase{"Start", &Form::start, {"Timer1.Enabled=true"}},
+        HandlerCase{"Stop", &Form::stop, {"Timer1.Enabled=false"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Form, TickLetsLaterPanelsSeeThePhaseP1Normalised)
@@ -187,11 +189,11 @@ TEST(Form, TickLetsLaterPanelsSeeThePhaseP1Normalised)
     Rig rig;
     rig.loaded().panelsNotePhase();
     rig.P1.onPaint = [&rig] {
-        rig.log.back() += "@" + std::to_string(rig.form.state.Phase);
-        rig.form.RefreshPhaseReadouts();
+        rig.log.back() += "@" + std::to_string(rig.form.state.phase);
+        rig.form.refreshPhaseReadouts();
     };
-    rig.form.state.Phase = 350;
-    rig.form.Timer1_Timer();
+    rig.form.state.phase = 350;
+    rig.form.tick();
     const Log expected{"P1@360", "Text3=0", "Timer1.Interval=50", "Text4=0", "Text5=0%", "p3@0",
                        "p2@0",   "p4@0"};
     EXPECT_EQ(rig.log, expected);
@@ -201,13 +203,13 @@ TEST(Form, PhasePlusAt359ShowsThe360ThenThePainterWrapsToZero)
 {
     Rig rig;
     rig.loaded().p1NormalisesPhase();
-    rig.form.state.Phase = 359;
-    rig.form.Command8_Click();
+    rig.form.state.phase = 359;
+    rig.form.phaseUp();
     ASSERT_GE(rig.log.size(), 3u);
     EXPECT_EQ(rig.log[0], "Text3=360");
     EXPECT_EQ(rig.log[1], "P1");
     EXPECT_EQ(rig.log[2], "Text3=0");
-    EXPECT_EQ(rig.form.state.Phase, 0);
+    EXPECT_EQ(rig.form.state.phase, 0);
     EXPECT_EQ(rig.Text(3), "0");
     EXPECT_EQ(rig.Text(4), "0");
     EXPECT_EQ(rig.Text(5), "0%");
@@ -218,11 +220,11 @@ TEST(Form, FrequencySevenDropsTheExcessOver360)
     Rig rig;
     rig.loaded().p1NormalisesPhase();
     for (int i = 0; i < 3; ++i)
-        rig.form.Command3_Click(); // 10 -> 7
-    ASSERT_EQ(rig.form.state.Frequency, 7);
+        rig.form.frequencyDown(); // 10 -> 7
+    ASSERT_EQ(rig.form.state.frequency, 7);
     std::int64_t shown = 0;
     for (int tick = 1; tick <= 53; ++tick) {
-        rig.form.Timer1_Timer();
+        rig.form.tick();
         shown += 7;
         if (shown >= 360)
             shown = 0;
@@ -237,23 +239,23 @@ TEST(Form, PhaseKeepsGrowingWhileNoPainterNormalisesIt)
     Rig rig;
     rig.loaded();
     for (int tick = 0; tick < 40; ++tick)
-        rig.form.Timer1_Timer();
-    EXPECT_EQ(rig.form.state.Phase, 400);
-    rig.form.RefreshPhaseReadouts();
-    EXPECT_EQ(rig.form.state.Phase, 0);
+        rig.form.tick();
+    EXPECT_EQ(rig.form.state.phase, 400);
+    rig.form.refreshPhaseReadouts();
+    EXPECT_EQ(rig.form.state.phase, 0);
 }
 
 TEST(Form, NoWrapBelowZero)
 {
     Rig rig;
     rig.loaded().p1NormalisesPhase();
-    rig.form.Command7_Click();
+    rig.form.phaseDown();
     EXPECT_EQ(rig.log.front(), "Text3=-1");
     EXPECT_EQ(rig.Text(3), "-1");
     EXPECT_EQ(rig.Text(4), "-0.02");
     EXPECT_EQ(rig.Text(5), "-0.3%");
-    rig.form.Command7_Click();
-    EXPECT_EQ(rig.form.state.Phase, -2);
+    rig.form.phaseDown();
+    EXPECT_EQ(rig.form.state.phase, -2);
     EXPECT_EQ(rig.Text(3), "-2");
 }
 
@@ -282,7 +284,7 @@ TEST_P(ButtonGuards, StopAtTheLimitAndStillRewriteTheReadout)
         (rig.form.*c.handler)();
         const double expected = c.start + c.step * std::min(press, c.pressesToLimit);
         const double value =
-            c.readout == 1 ? rig.form.state.Amplitude : double(rig.form.state.Frequency);
+            c.readout == 1 ? rig.form.state.amplitude : double(rig.form.state.frequency);
         ASSERT_EQ(value, expected) << "press " << press;
         const std::string text = std::to_string(static_cast<int>(expected * c.shownFactor));
         ASSERT_EQ(rig.log, Log{field + text}) << "press " << press;
@@ -292,10 +294,10 @@ TEST_P(ButtonGuards, StopAtTheLimitAndStillRewriteTheReadout)
 
 INSTANTIATE_TEST_SUITE_P(
     Form, ButtonGuards,
-    testing::Values(GuardCase{"AmplitudeMinus", &Form::Command1_Click, 1, 3.5, -0.5, 2, 7, "0"},
-                    GuardCase{"AmplitudePlus", &Form::Command2_Click, 1, 3.5, 0.5, 2, 7, "14"},
-                    GuardCase{"FrequencyMinus", &Form::Command3_Click, 2, 10, -1, 1, 10, "0"},
-                    GuardCase{"FrequencyPlus", &Form::Command4_Click, 2, 10, 1, 1, 30, "40"}),
+    testing::Values(GuardCase{"AmplitudeMinus", &Form::amplitudeDown, 1, 3.5, -0.5, 2, 7, "0"},
+                    GuardCase{"AmplitudePlus", &Form::amplitudeUp, 1, 3.5, 0.5, 2, 7, "14"},
+                    GuardCase{"FrequencyMinus", &Form::frequencyDown, 2, 10, -1, 1, 10, "0"},
+                    GuardCase{"FrequencyPlus", &Form::frequencyUp, 2, 10, 1, 1, 30, "40"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct ReadoutCase {
@@ -318,8 +320,8 @@ TEST_P(PhaseReadouts, CutDownTowardMinusInfinity)
     const ReadoutCase& c = GetParam();
     Rig rig(c.separator);
     rig.loaded();
-    rig.form.state.Phase = c.phase;
-    rig.form.RefreshPhaseReadouts();
+    rig.form.state.phase = c.phase;
+    rig.form.refreshPhaseReadouts();
     // The exact log also shows that the timer is neither started nor stopped.
     const Log expected{std::string("Text3=") + c.degrees, "Timer1.Interval=50",
                        std::string("Text4=") + c.radians, std::string("Text5=") + c.percent};
@@ -345,21 +347,21 @@ TEST(Form, PhaseAtTheSixtyFourBitLimitsDoesNotOverflow)
     Rig rig;
     rig.loaded();
 
-    rig.form.state.Phase = max;
-    rig.form.Timer1_Timer();
-    EXPECT_EQ(rig.form.state.Phase, max);
-    rig.form.Command8_Click();
-    EXPECT_EQ(rig.form.state.Phase, max);
+    rig.form.state.phase = max;
+    rig.form.tick();
+    EXPECT_EQ(rig.form.state.phase, max);
+    rig.form.phaseUp();
+    EXPECT_EQ(rig.form.state.phase, max);
     EXPECT_EQ(rig.Text(3), "9223372036854775807");
-    rig.form.RefreshPhaseReadouts(); // far past 360: back to 0
+    rig.form.refreshPhaseReadouts(); // far past 360: back to 0
     EXPECT_EQ(rig.Text(3), "0");
 
-    rig.form.state.Phase = min;
-    rig.form.Command7_Click();
-    EXPECT_EQ(rig.form.state.Phase, min);
+    rig.form.state.phase = min;
+    rig.form.phaseDown();
+    EXPECT_EQ(rig.form.state.phase, min);
     EXPECT_EQ(rig.Text(3), "-9223372036854775808");
-    rig.form.RefreshPhaseReadouts();
-    EXPECT_EQ(rig.form.state.Phase, min);
+    rig.form.refreshPhaseReadouts();
+    EXPECT_EQ(rig.form.state.phase, min);
     const double phase = static_cast<double>(min);
     const double pi = 4 * std::atan(1.0);
     EXPECT_NEAR(std::stod(rig.Text(4)) / (phase * pi / 180), 1, 1e-12) << rig.Text(4);
@@ -369,10 +371,10 @@ TEST(Form, PhaseAtTheSixtyFourBitLimitsDoesNotOverflow)
     EXPECT_EQ(rig.Text(4).find_first_of("eE"), std::string::npos);
     EXPECT_EQ(percent.find_first_of("eE"), std::string::npos);
 
-    rig.form.Timer1_Timer();
-    EXPECT_EQ(rig.form.state.Phase, min + 10);
-    rig.form.Command8_Click();
-    EXPECT_EQ(rig.form.state.Phase, min + 11);
+    rig.form.tick();
+    EXPECT_EQ(rig.form.state.phase, min + 10);
+    rig.form.phaseUp();
+    EXPECT_EQ(rig.form.state.phase, min + 11);
 }
 
 } // namespace

@@ -59,7 +59,7 @@ TEST(Layout, TheSpringIsOneConnectedZigZagFromLin1ToLin2)
     const ControlSpec* below = row("Lin2");
     ASSERT_NE(above, nullptr);
     ASSERT_NE(below, nullptr);
-    int x = above->width, y = above->height; // Lin1's lower end
+    int x = above->width, y = above->height; // hanger's lower end
     for (int k = 0; k < 12; ++k) {
         const ControlSpec* element = row("Linl", k);
         ASSERT_NE(element, nullptr) << k;

@@ -150,9 +150,8 @@ struct Rig : support::PaintedForm {
     {
         using F = core::Form;
         static constexpr std::array<void (F::*)(), 10> handlers{
-            &F::Command1_Click, &F::Command2_Click, &F::Command3_Click, &F::Command4_Click,
-            &F::Command5_Click, &F::Command6_Click, &F::Command7_Click, &F::Command8_Click,
-            &F::Command9_Click, &F::Timer1_Timer};
+            &F::amplitudeDown, &F::amplitudeUp, &F::frequencyDown, &F::frequencyUp, &F::start,
+            &F::stop,          &F::phaseDown,   &F::phaseUp,       &F::reset,       &F::tick};
         clearDevices();
         (form.*handlers[static_cast<std::size_t>(event)])();
     }
@@ -179,11 +178,11 @@ std::string differences(const Rig& rig, const Model& model)
         if (actual != expected)
             out << ' ' << name << '=' << actual << " expected " << expected << ';';
     };
-    compare("Amplitude", s.Amplitude, model.amplitude());
-    compare("Frequency", s.Frequency, model.frequency);
-    compare("Phase", s.Phase, model.phase);
-    compare("Displacement", s.Displacement, model.displacement);
-    compare("CosSquared", s.CosSquared, model.cosSquared);
+    compare("Amplitude", s.amplitude, model.amplitude());
+    compare("Frequency", s.frequency, model.frequency);
+    compare("Phase", s.phase, model.phase);
+    compare("Displacement", s.displacement, model.displacement);
+    compare("CosSquared", s.cosineSquared, model.cosSquared);
     compare("Timer1.Enabled", rig.timer.enabled, model.timerEnabled);
     compare("Timer1.Interval", rig.timer.interval, model.interval);
     compare("paints", rig.paints(), model.paints);
@@ -215,7 +214,7 @@ long firstDifference(const std::vector<Event>& events, std::size_t count,
 {
     auto rig = std::make_unique<Rig>(separator);
     Model model(separator);
-    rig->form.Form_Load();
+    rig->form.load();
     model.load();
     for (std::size_t i = 0; i <= count; ++i) {
         if (everyStep || i == count) {

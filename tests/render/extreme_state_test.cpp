@@ -22,7 +22,7 @@ constexpr std::int64_t minPhase = std::numeric_limits<std::int64_t>::min();
 const double pi = 4 * std::atan(1.0);
 
 struct Rig : support::PaintedForm {
-    Rig() { form.Form_Load(); }
+    Rig() { form.load(); }
 };
 
 // The number a read-out shows, or NaN when it is not a plain decimal.
@@ -66,22 +66,22 @@ const std::vector<Action>& actions()
     static const std::vector<Action> all{
         {"tick at 40",
          [](Rig& r) {
-             r.form.state.Frequency = 40;
-             r.form.Timer1_Timer();
+             r.form.state.frequency = 40;
+             r.form.tick();
          },
          true, true},
         {"tick at 0",
          [](Rig& r) {
-             r.form.state.Frequency = 0;
-             r.form.Timer1_Timer();
+             r.form.state.frequency = 0;
+             r.form.tick();
          },
          true, true},
-        {"phase -", [](Rig& r) { r.form.Command7_Click(); }, true, true},
-        {"phase +", [](Rig& r) { r.form.Command8_Click(); }, true, true},
-        {"paint P1", [](Rig& r) { r.P1.Refresh(); }, true, false},
-        {"paint p2", [](Rig& r) { r.p2.Refresh(); }, false, true},
-        {"paint p3", [](Rig& r) { r.p3.Refresh(); }, true, false},
-        {"paint p4", [](Rig& r) { r.p4.Refresh(); }, false, false},
+        {"phase -", [](Rig& r) { r.form.phaseDown(); }, true, true},
+        {"phase +", [](Rig& r) { r.form.phaseUp(); }, true, true},
+        {"paint P1", [](Rig& r) { r.P1.repaintNow(); }, true, false},
+        {"paint p2", [](Rig& r) { r.p2.repaintNow(); }, false, true},
+        {"paint p3", [](Rig& r) { r.p3.repaintNow(); }, true, false},
+        {"paint p4", [](Rig& r) { r.p4.repaintNow(); }, false, false},
     };
     return all;
 }
@@ -96,13 +96,13 @@ TEST_P(ExtremePhase, EveryHandlerAndPainterStaysFiniteAndWritesItsReadouts)
             SCOPED_TRACE(std::string(action.name) + " from " + std::to_string(start) +
                          " at amplitude " + std::to_string(amplitude));
             Rig rig;
-            rig.form.state.Amplitude = amplitude;
-            rig.form.state.Phase = start;
+            rig.form.state.amplitude = amplitude;
+            rig.form.state.phase = start;
             rig.clearTexts();
             action.run(rig);
             expectFiniteDrawing(rig);
 
-            const std::int64_t phase = rig.form.state.Phase;
+            const std::int64_t phase = rig.form.state.phase;
             // Whatever the handler did at the limit, the phase must not have wrapped around.
             if (start > 0 && action.phaseReadouts) {
                 EXPECT_EQ(phase, 0) << "a phase of 360 or more is shown as 0";
@@ -142,27 +142,27 @@ INSTANTIATE_TEST_SUITE_P(Limits, ExtremePhase,
 TEST(ExtremePhaseSteps, BelowZeroTheSumsStayExactAndNeverWrapToPositive)
 {
     Rig rig;
-    rig.form.state.Phase = minPhase + 2;
-    std::int64_t previous = rig.form.state.Phase;
+    rig.form.state.phase = minPhase + 2;
+    std::int64_t previous = rig.form.state.phase;
     for (int press = 0; press < 4; ++press) {
-        rig.form.Command7_Click();
-        EXPECT_LT(rig.form.state.Phase, 0);
-        EXPECT_LE(rig.form.state.Phase, previous);
-        EXPECT_EQ(rig.Text(3), std::to_string(rig.form.state.Phase));
-        previous = rig.form.state.Phase;
+        rig.form.phaseDown();
+        EXPECT_LT(rig.form.state.phase, 0);
+        EXPECT_LE(rig.form.state.phase, previous);
+        EXPECT_EQ(rig.Text(3), std::to_string(rig.form.state.phase));
+        previous = rig.form.state.phase;
     }
     // Where the exact sum is representable it must be the sum itself.
-    rig.form.state.Phase = minPhase;
-    rig.form.state.Frequency = 40;
+    rig.form.state.phase = minPhase;
+    rig.form.state.frequency = 40;
     for (int tick = 1; tick <= 3; ++tick) {
-        rig.form.Timer1_Timer();
-        EXPECT_EQ(rig.form.state.Phase, minPhase + 40 * tick);
+        rig.form.tick();
+        EXPECT_EQ(rig.form.state.phase, minPhase + 40 * tick);
     }
     EXPECT_EQ(rig.Text(3), std::to_string(minPhase + 120));
-    rig.form.Command8_Click();
-    EXPECT_EQ(rig.form.state.Phase, minPhase + 121);
-    rig.form.Command9_Click();
-    EXPECT_EQ(rig.form.state.Phase, 0);
+    rig.form.phaseUp();
+    EXPECT_EQ(rig.form.state.phase, minPhase + 121);
+    rig.form.reset();
+    EXPECT_EQ(rig.form.state.phase, 0);
     EXPECT_EQ(rig.Text(3), "0");
     expectFiniteDrawing(rig);
 }

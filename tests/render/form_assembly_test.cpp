@@ -23,10 +23,10 @@ TEST(FormAssembly, SurfacesHaveTheLayoutsInnerSizesUnitsAndColours)
         core::Colour foreColor;
     };
     for (const Expected& e :
-         {Expected{PanelId::P1, 157, 384, 157, core::colours::highlightText},
-          Expected{PanelId::p2, 344, 384, 15, core::colours::buttonText},
-          Expected{PanelId::p3, 243, 383, 243, core::colours::buttonText},
-          Expected{PanelId::p4, 507, 138, 507 * 15, core::colours::buttonText}}) {
+         {Expected{PanelId::spring, 157, 384, 157, core::colours::highlightText},
+          Expected{PanelId::vector, 344, 384, 15, core::colours::buttonText},
+          Expected{PanelId::pendulum, 243, 383, 243, core::colours::buttonText},
+          Expected{PanelId::graph, 507, 138, 507 * 15, core::colours::buttonText}}) {
         Surface& surface = window.assembly.surface(e.panel);
         SCOPED_TRACE(static_cast<int>(e.panel));
         EXPECT_DOUBLE_EQ(surface.innerWidth(), e.width);
@@ -36,8 +36,8 @@ TEST(FormAssembly, SurfacesHaveTheLayoutsInnerSizesUnitsAndColours)
         // pen's colour and width.
         support::RecordingDevice device;
         surface.paint(device, [&] {
-            surface.Line(flags::firstPoint, 0, 0, 1, 1, core::colours::red);
-            surface.Print("pen");
+            surface.drawLine(flags::firstPoint, 0, 0, 1, 1, core::colours::red);
+            surface.print("pen");
         });
         ASSERT_GE(device.calls().size(), 3u);
         EXPECT_EQ(device.calls()[0].colour, core::colours::buttonFace);
@@ -45,7 +45,7 @@ TEST(FormAssembly, SurfacesHaveTheLayoutsInnerSizesUnitsAndColours)
         EXPECT_EQ(device.calls()[1].width, 1);
         EXPECT_EQ(device.calls()[2].colour, e.foreColor);
     }
-    EXPECT_NEAR(window.assembly.surface(PanelId::p2).fromDeviceY(384), 16.744186, 1e-5);
+    EXPECT_NEAR(window.assembly.surface(PanelId::vector).fromDeviceY(384), 16.744186, 1e-5);
 }
 
 TEST(FormAssembly, LineFiguresStandAtTheirLayoutPlacesInCreationOrder)
@@ -53,58 +53,59 @@ TEST(FormAssembly, LineFiguresStandAtTheirLayoutPlacesInCreationOrder)
     PaintedForm window;
     // Each panel draws its figures after the painter, in the order the layout creates them.
     const std::array<std::size_t, 4> figures{17, 2, 4, 0};
-    const std::array<PanelId, 4> panels{PanelId::P1, PanelId::p2, PanelId::p3, PanelId::p4};
+    const std::array<PanelId, 4> panels{PanelId::spring, PanelId::vector, PanelId::pendulum,
+                                        PanelId::graph};
     for (std::size_t i = 0; i < panels.size(); ++i) {
         window.assembly.surface(panels[i]).paint(*window.devices()[i], [] {});
         EXPECT_EQ(window.devices()[i]->calls().size(), 1 + figures[i]) << i;
     }
-    // Unmoved, in pixels: Lin1 from (80, 18) to (80, 30), Line1 from (40, 18) to (120, 18).
-    EXPECT_FLOAT_EQ(window.Lin1.Y1(), 18);
-    EXPECT_FLOAT_EQ(window.Lin1.Y2(), 30);
-    EXPECT_FLOAT_EQ(window.Line3.X1(), 120);
-    EXPECT_FLOAT_EQ(window.Line3.Y2(), 246);
-    EXPECT_FLOAT_EQ(support::DrawnFigure(window.assembly, window.d1, "Line1").X1(), 40);
-    EXPECT_FLOAT_EQ(window.Lin2.Y2(), 210);
-    EXPECT_FLOAT_EQ(window.Linl.Item(0).Y2(), 42);
-    EXPECT_FLOAT_EQ(window.Linl.Item(1).Y2(), 54);
-    EXPECT_FLOAT_EQ(window.Linl.Item(11).Y1(), 192);
+    // Unmoved, in pixels: hanger from (80, 18) to (80, 30), Line1 from (40, 18) to (120, 18).
+    EXPECT_FLOAT_EQ(window.hanger.startY(), 18);
+    EXPECT_FLOAT_EQ(window.hanger.endY(), 30);
+    EXPECT_FLOAT_EQ(window.pendulumRod.startX(), 120);
+    EXPECT_FLOAT_EQ(window.pendulumRod.endY(), 246);
+    EXPECT_FLOAT_EQ(support::DrawnFigure(window.assembly, window.d1, "Line1").startX(), 40);
+    EXPECT_FLOAT_EQ(window.massRod.endY(), 210);
+    EXPECT_FLOAT_EQ(window.segments.at(0).endY(), 42);
+    EXPECT_FLOAT_EQ(window.segments.at(1).endY(), 54);
+    EXPECT_FLOAT_EQ(window.segments.at(11).startY(), 192);
 }
 
 TEST(FormAssembly, EachPanelRunsItsOwnPainter)
 {
     PaintedForm window;
-    window.form.Form_Load();
-    window.form.state.Phase = 90;
+    window.form.load();
+    window.form.state.phase = 90;
     window.clearTexts();
-    window.P1.Refresh(); // the spring painter starts with the phase read-outs
+    window.P1.repaintNow(); // the spring painter starts with the phase read-outs
     EXPECT_EQ(window.Text(3), "90");
     EXPECT_EQ(window.Text(6), "");
     EXPECT_EQ(window.d1.callsOf(Kind::Ellipse).size(), 1u); // the mass
 
-    window.p2.Refresh(); // the vector painter writes sine and cosine
+    window.p2.repaintNow(); // the vector painter writes sine and cosine
     EXPECT_EQ(window.Text(6), "1");
     EXPECT_EQ(window.d2.callsOf(Kind::Ellipse).size(), 3u); // circle and the tip's two rings
 
-    window.form.state.CurveDegree = 0;
-    window.p4.Refresh(); // the graph painter leaves its counter at 361
-    EXPECT_EQ(window.form.state.CurveDegree, 361);
+    window.form.state.curveDegree = 0;
+    window.p4.repaintNow(); // the graph painter leaves its counter at 361
+    EXPECT_EQ(window.form.state.curveDegree, 361);
     EXPECT_EQ(window.d4.callsOf(Kind::Dot).size(), 364u); // 360 curve dots, 4 label dots
 
-    window.form.state.CosSquared = -1;
-    window.p3.Refresh(); // only the pendulum writes CosSquared
-    EXPECT_NEAR(window.form.state.CosSquared, 0, 1e-12);
+    window.form.state.cosineSquared = -1;
+    window.p3.repaintNow(); // only the pendulum writes cosineSquared
+    EXPECT_NEAR(window.form.state.cosineSquared, 0, 1e-12);
     EXPECT_EQ(window.log, (std::vector<std::string>{"P1", "p2", "p4", "p3"}));
 }
 
 TEST(FormAssembly, HandlersRepaintThroughTheViewsItWasHanded)
 {
     PaintedForm window;
-    window.form.Form_Load();
+    window.form.load();
     window.clearDevices();
-    window.form.Timer1_Timer();
+    window.form.tick();
     EXPECT_EQ(window.log, (std::vector<std::string>{"P1", "p3", "p2", "p4"}));
     window.clearDevices();
-    window.form.Command9_Click();
+    window.form.reset();
     EXPECT_EQ(window.log, (std::vector<std::string>{"P1", "p2", "p3", "p4"}));
     EXPECT_FALSE(window.timer.enabled);
     EXPECT_EQ(window.timer.interval, 50);
@@ -113,10 +114,10 @@ TEST(FormAssembly, HandlersRepaintThroughTheViewsItWasHanded)
 TEST(FormAssembly, AFigureMovedOutsideAPaintAsksItsOwnViewForAPaint)
 {
     PaintedForm window;
-    window.assembly.surface(PanelId::p3).addLineFigure({0, 0}, {1, 1}, 1).setX2(130);
+    window.assembly.surface(PanelId::pendulum).addLineFigure({0, 0}, {1, 1}, 1).setEndX(130);
     EXPECT_EQ(window.p3.scheduledRepaints(), 1);
     EXPECT_EQ(window.P1.scheduledRepaints(), 0);
-    window.assembly.surface(PanelId::P1).addLineFigure({0, 0}, {1, 1}, 1).setY1(19);
+    window.assembly.surface(PanelId::spring).addLineFigure({0, 0}, {1, 1}, 1).setStartY(19);
     EXPECT_EQ(window.P1.scheduledRepaints(), 1);
     EXPECT_TRUE(window.log.empty()); // asked for later, not painted now
 }

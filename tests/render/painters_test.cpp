@@ -35,15 +35,15 @@ constexpr std::array<Vertex, 13> spring{{
 
 // The four panels with their painters, after start-up.
 struct Window : support::PaintedForm {
-    Window() { form.Form_Load(); }
+    Window() { form.load(); }
     // A tick at frequency 0, so every panel paints at exactly this phase.
     void tickAt(std::int64_t phase, double amplitude)
     {
-        form.state.Phase = phase;
-        form.state.Amplitude = amplitude;
-        form.state.Frequency = 0;
+        form.state.phase = phase;
+        form.state.amplitude = amplitude;
+        form.state.frequency = 0;
         clearDevices();
-        form.Timer1_Timer();
+        form.tick();
     }
 };
 
@@ -99,10 +99,10 @@ void expectCalls(const std::vector<DeviceCall>& actual, const std::vector<Expect
 
 void expectFigure(const support::DrawnFigure& figure, double x1, double y1, double x2, double y2)
 {
-    EXPECT_NEAR(figure.X1(), x1, 1e-3);
-    EXPECT_NEAR(figure.Y1(), y1, 1e-3);
-    EXPECT_NEAR(figure.X2(), x2, 1e-3);
-    EXPECT_NEAR(figure.Y2(), y2, 1e-3);
+    EXPECT_NEAR(figure.startX(), x1, 1e-3);
+    EXPECT_NEAR(figure.startY(), y1, 1e-3);
+    EXPECT_NEAR(figure.endX(), x2, 1e-3);
+    EXPECT_NEAR(figure.endY(), y2, 1e-3);
 }
 
 using Geometry = std::tuple<int, double>; // phase, amplitude
@@ -115,20 +115,20 @@ protected:
 TEST_P(Painters, SpringMassFollowsTheDisplacement)
 {
     const auto [phase, A] = GetParam();
-    window.form.state.Phase = phase;
-    window.form.state.Amplitude = A;
-    window.P1.Refresh();
+    window.form.state.phase = phase;
+    window.form.state.amplitude = A;
+    window.P1.repaintNow();
     const double D = -A * sinDeg(phase);
-    EXPECT_NEAR(window.form.state.Displacement, D, 1e-12);
+    EXPECT_NEAR(window.form.state.displacement, D, 1e-12);
 
-    expectFigure(window.Lin1, 80, 18, 80, 30);
+    expectFigure(window.hanger, 80, 18, 80, 30);
     for (int k = 0; k < 12; ++k) {
         SCOPED_TRACE("Linl " + std::to_string(k));
         const Vertex& a = spring[static_cast<std::size_t>(k)];
         const Vertex& b = spring[static_cast<std::size_t>(k + 1)];
-        expectFigure(window.Linl.Item(k), a.x, a.base + a.factor * D, b.x, b.base + b.factor * D);
+        expectFigure(window.segments.at(k), a.x, a.base + a.factor * D, b.x, b.base + b.factor * D);
     }
-    expectFigure(window.Lin2, 80, 198 + 21 * D, 80, 220 + 21 * D);
+    expectFigure(window.massRod, 80, 198 + 21 * D, 80, 220 + 21 * D);
 
     const double reach = 21 * A;
     const core::Colour black = core::colours::black, white = core::colours::white;
@@ -154,15 +154,15 @@ TEST_P(Painters, SpringMassFollowsTheDisplacement)
 TEST_P(Painters, PendulumSwingsWithTheDisplacement)
 {
     const auto [phase, A] = GetParam();
-    window.form.state.Phase = phase;
-    window.form.state.Amplitude = A;
-    window.p3.Refresh();
+    window.form.state.phase = phase;
+    window.form.state.amplitude = A;
+    window.p3.repaintNow();
     const double D = A * sinDeg(phase);
     const double C = cosDeg(phase) * cosDeg(phase);
-    EXPECT_NEAR(window.form.state.Displacement, D, 1e-12);
-    EXPECT_NEAR(window.form.state.CosSquared, C, 1e-12);
+    EXPECT_NEAR(window.form.state.displacement, D, 1e-12);
+    EXPECT_NEAR(window.form.state.cosineSquared, C, 1e-12);
     const double bx = 120 + 15 * D, by = 246 + 2.7 * A * C;
-    expectFigure(window.Line3, 120, 18, bx, by);
+    expectFigure(window.pendulumRod, 120, 18, bx, by);
 
     const double left = 120 - 15 * A, right = 120 + 15 * A;
     const core::Colour black = core::colours::black, textColour = core::colours::buttonText;
@@ -212,7 +212,7 @@ TEST_P(Painters, TimeGraphMarksThePhaseAfterATick)
             {Kind::Text, graph(82, -0.1), {}, 0, penColour, 0, "T/4"}};
         expected.insert(expected.end(), tail.begin(), tail.end());
         expectCalls(handlerCalls(window.d4, "p4"), expected);
-        EXPECT_EQ(window.form.state.CurveDegree, 361);
+        EXPECT_EQ(window.form.state.curveDegree, 361);
     }
 }
 
@@ -228,37 +228,37 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PaintSpringMass, FigureValuesNamedForTheExtremes)
 {
     Window window;
-    window.form.state.Amplitude = 7;
-    window.form.state.Phase = 90;
-    window.P1.Refresh();
+    window.form.state.amplitude = 7;
+    window.form.state.phase = 90;
+    window.P1.repaintNow();
     const double heights[] = {30, 35, 40, 44, 42, 46, 44, 48, 46, 50, 48, 52, 51};
     for (int k = 0; k < 12; ++k) {
-        EXPECT_FLOAT_EQ(window.Linl.Item(k).Y1(), heights[k]);
-        EXPECT_FLOAT_EQ(window.Linl.Item(k).Y2(), heights[k + 1]);
+        EXPECT_FLOAT_EQ(window.segments.at(k).startY(), heights[k]);
+        EXPECT_FLOAT_EQ(window.segments.at(k).endY(), heights[k + 1]);
     }
-    EXPECT_FLOAT_EQ(window.Lin2.Y2(), 73);
+    EXPECT_FLOAT_EQ(window.massRod.endY(), 73);
 
-    window.form.state.Phase = 270;
-    window.P1.Refresh();
-    EXPECT_FLOAT_EQ(window.Linl.Item(11).Y2(), 345);
-    EXPECT_FLOAT_EQ(window.Lin2.Y2(), 367);
+    window.form.state.phase = 270;
+    window.P1.repaintNow();
+    EXPECT_FLOAT_EQ(window.segments.at(11).endY(), 345);
+    EXPECT_FLOAT_EQ(window.massRod.endY(), 367);
 
-    window.form.state.Amplitude = 3.5;
-    window.form.state.Phase = 90;
-    window.P1.Refresh();
-    EXPECT_FLOAT_EQ(window.Lin2.Y1(), 124.5);
-    EXPECT_FLOAT_EQ(window.Lin2.Y2(), 146.5);
+    window.form.state.amplitude = 3.5;
+    window.form.state.phase = 90;
+    window.P1.repaintNow();
+    EXPECT_FLOAT_EQ(window.massRod.startY(), 124.5);
+    EXPECT_FLOAT_EQ(window.massRod.endY(), 146.5);
 
-    window.form.state.Phase = -10; // no reset below 0: the mass hangs below its rest height
-    window.P1.Refresh();
-    EXPECT_NEAR(window.form.state.Displacement, 0.608, 1e-3);
-    EXPECT_NEAR(window.Lin2.Y2() - 220, 12.8, 0.05);
+    window.form.state.phase = -10; // no reset below 0: the mass hangs below its rest height
+    window.P1.repaintNow();
+    EXPECT_NEAR(window.form.state.displacement, 0.608, 1e-3);
+    EXPECT_NEAR(window.massRod.endY() - 220, 12.8, 0.05);
 
     for (int phase : {360, 365}) {
-        window.form.state.Phase = phase;
-        window.P1.Refresh();
-        EXPECT_EQ(window.form.state.Phase, 0);
-        EXPECT_FLOAT_EQ(window.Lin2.Y2(), 220);
+        window.form.state.phase = phase;
+        window.P1.repaintNow();
+        EXPECT_EQ(window.form.state.phase, 0);
+        EXPECT_FLOAT_EQ(window.massRod.endY(), 220);
     }
 }
 
@@ -266,13 +266,13 @@ TEST(PaintPendulum, FigureValuesNamedForTheExtremes)
 {
     Window window;
     window.tickAt(0, 7);
-    EXPECT_FLOAT_EQ(window.Line3.X2(), 120);
-    EXPECT_NEAR(window.Line3.Y2(), 264.9, 1e-4);
+    EXPECT_FLOAT_EQ(window.pendulumRod.endX(), 120);
+    EXPECT_NEAR(window.pendulumRod.endY(), 264.9, 1e-4);
     window.tickAt(90, 3.5);
-    EXPECT_FLOAT_EQ(window.Line3.X2(), 172.5);
-    EXPECT_FLOAT_EQ(window.Line3.Y2(), 246);
+    EXPECT_FLOAT_EQ(window.pendulumRod.endX(), 172.5);
+    EXPECT_FLOAT_EQ(window.pendulumRod.endY(), 246);
     window.tickAt(-90, 3.5);
-    EXPECT_FLOAT_EQ(window.Line3.X2(), 67.5); // like 270: towards "-A"
+    EXPECT_FLOAT_EQ(window.pendulumRod.endX(), 67.5); // like 270: towards "-A"
 }
 
 struct VectorCase {
@@ -292,8 +292,8 @@ TEST_P(PaintRotatingVector, ReadoutsAreCutDownAndTheTipFollowsThePhase)
 {
     const VectorCase& c = GetParam();
     Window window;
-    window.form.state.Phase = c.phase;
-    window.p2.Refresh();
+    window.form.state.phase = c.phase;
+    window.p2.repaintNow();
     EXPECT_EQ(window.Text(6), c.sine);
     EXPECT_EQ(window.Text(7), c.cosine);
 
@@ -340,7 +340,7 @@ double markerHeight(const Window& window)
 TEST(PaintTimeGraph, MarkerReadsWhicheverDisplacementWasStoredLast)
 {
     Window window;
-    window.p4.Refresh(); // before any paint of P1 or p3
+    window.p4.repaintNow(); // before any paint of P1 or p3
     EXPECT_NEAR(markerHeight(window), 0, 1e-6);
 
     window.tickAt(90, 3.5);
@@ -348,22 +348,22 @@ TEST(PaintTimeGraph, MarkerReadsWhicheverDisplacementWasStoredLast)
     window.tickAt(270, 3.5);
     EXPECT_NEAR(markerHeight(window), -0.95, 1e-6);
 
-    window.form.state.Phase = 89;
+    window.form.state.phase = 89;
     window.clearDevices();
-    window.form.Command8_Click();
+    window.form.phaseUp();
     EXPECT_NEAR(markerHeight(window), 0.95, 1e-6);
 
-    window.P1.Refresh(); // P1 alone leaves the negated value for p4
+    window.P1.repaintNow(); // P1 alone leaves the negated value for p4
     window.clearDevices();
-    window.p4.Refresh();
+    window.p4.repaintNow();
     EXPECT_NEAR(markerHeight(window), -0.95, 1e-6);
 
     window.tickAt(90, 3.5);
     for (int press = 0; press < 7; ++press)
-        window.form.Command2_Click(); // repaints nothing
-    ASSERT_EQ(window.form.state.Amplitude, 7);
+        window.form.amplitudeUp(); // repaints nothing
+    ASSERT_EQ(window.form.state.amplitude, 7);
     window.clearDevices();
-    window.p4.Refresh();
+    window.p4.repaintNow();
     EXPECT_NEAR(markerHeight(window), 0.475, 1e-6);
 
     window.tickAt(90, 0);
@@ -373,19 +373,19 @@ TEST(PaintTimeGraph, MarkerReadsWhicheverDisplacementWasStoredLast)
 TEST(PaintWindow, OneTickFrom350ResetsThePhaseBeforeAnyOtherPanelSeesIt)
 {
     Window window;
-    window.form.state.Phase = 350;
+    window.form.state.phase = 350;
     window.clearDevices();
     window.log.clear();
-    window.form.Timer1_Timer();
+    window.form.tick();
     EXPECT_EQ(window.log, (std::vector<std::string>{"P1", "p3", "p2", "p4"}));
-    EXPECT_EQ(window.form.state.Phase, 0);
+    EXPECT_EQ(window.form.state.phase, 0);
     EXPECT_EQ(window.Text(3), "0");
     EXPECT_EQ(window.Text(4), "0");
     EXPECT_EQ(window.Text(5), "0%");
     EXPECT_EQ(window.Text(6), "0");
     EXPECT_EQ(window.Text(7), "1");
-    EXPECT_FLOAT_EQ(window.Lin2.Y2(), 220);
-    EXPECT_FLOAT_EQ(window.Line3.X2(), 120);
+    EXPECT_FLOAT_EQ(window.massRod.endY(), 220);
+    EXPECT_FLOAT_EQ(window.pendulumRod.endX(), 120);
     const auto marker = window.d4.callsOf(Kind::Line).at(2);
     EXPECT_NEAR(marker.a.x, 0, 1e-9);
     EXPECT_NEAR(markerHeight(window), 0, 1e-6);
@@ -412,9 +412,9 @@ TEST(PaintSweep, NoNonFiniteValueReachesAnyDeviceOverPhasesAndAmplitudes)
             SCOPED_TRACE("phase " + std::to_string(phase) + " amplitude " + std::to_string(A));
             window.tickAt(phase, A);
             // p2 and p4 alone see the phase as it comes, before any reset at 360.
-            window.form.state.Phase = phase;
-            window.p2.Refresh();
-            window.p4.Refresh();
+            window.form.state.phase = phase;
+            window.p2.repaintNow();
+            window.p4.repaintNow();
             for (const RecordingDevice* device : {&window.d1, &window.d2, &window.d3, &window.d4})
                 for (const DeviceCall& call : device->calls())
                     ASSERT_TRUE(finite(call));

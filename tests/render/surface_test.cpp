@@ -26,7 +26,7 @@ constexpr double lineHeight = 16;
 
 // A view that counts the later paints a surface asks for.
 struct CountingView : PanelView {
-    void Refresh() override {}
+    void repaintNow() override {}
     void scheduleRepaint() override { ++scheduled; }
     int scheduled = 0;
 };
@@ -62,7 +62,7 @@ void expectAt(DevicePoint actual, double x, double y)
 // The current position, in device pixels, as a dot drawn there shows it.
 void expectCurrent(Panel& panel, double x, double y)
 {
-    const auto calls = panel.draw([&] { panel.surface.PSet(flags::relative, 0, 0, 0); });
+    const auto calls = panel.draw([&] { panel.surface.drawPoint(flags::relative, 0, 0, 0); });
     ASSERT_FALSE(calls.empty());
     expectAt(calls[0].a, x, y);
 }
@@ -86,8 +86,8 @@ TEST_P(SurfaceLine, FlagsChooseColourAndSecondPoint)
     const LineCase& c = GetParam();
     Panel panel(200, 100, PanelUnits::Pixels);
     const auto calls = panel.draw([&] {
-        panel.surface.setDrawWidth(3);
-        panel.surface.Line(c.flags, 10, 20, 5, -3, c.colourArgument);
+        panel.surface.setPenWidth(3);
+        panel.surface.drawLine(c.flags, 10, 20, 5, -3, c.colourArgument);
     });
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].kind, Kind::Line);
@@ -112,8 +112,8 @@ TEST(Surface, CircleRadiusCountsInXUnitsAndIsRoundOnScreen)
     for (std::int16_t flags : {0, 2}) {
         Panel panel(200, 200, PanelUnits::Pixels);
         const auto calls = panel.draw([&] {
-            panel.surface.Scale(4, 0, 0, 100, 50); // 2 px per x unit, 4 px per y unit
-            panel.surface.Circle(flags, 50, 25, 10, core::colours::red);
+            panel.surface.setScale(4, 0, 0, 100, 50); // 2 px per x unit, 4 px per y unit
+            panel.surface.drawCircle(flags, 50, 25, 10, core::colours::red);
         });
         ASSERT_EQ(calls.size(), 1u);
         EXPECT_EQ(calls[0].kind, Kind::Ellipse);
@@ -137,9 +137,9 @@ TEST(Surface, PSetFlagsChooseRelativePointAndColour)
         SCOPED_TRACE(c.flags);
         Panel panel(200, 100, PanelUnits::Pixels);
         const auto calls = panel.draw([&] {
-            panel.surface.setDrawWidth(2);
-            panel.surface.PSet(0, 10, 10, core::colours::black);
-            panel.surface.PSet(c.flags, 5, -3, core::colours::red);
+            panel.surface.setPenWidth(2);
+            panel.surface.drawPoint(0, 10, 10, core::colours::black);
+            panel.surface.drawPoint(c.flags, 5, -3, core::colours::red);
         });
         ASSERT_EQ(calls.size(), 2u);
         EXPECT_EQ(calls[1].kind, Kind::Dot);
@@ -154,12 +154,12 @@ TEST(Surface, PrintWritesAtThePlacedPositionThenMovesToTheNextLine)
 {
     Panel panel(200, 300, PanelUnits::Pixels);
     const auto calls = panel.draw([&] {
-        panel.surface.Line(6, 110, 220, 120, 220, core::colours::black);
-        panel.surface.Print("a");
-        panel.surface.Print("b");
-        panel.surface.PSet(0, 120, 220, core::colours::white);
-        panel.surface.PSet(3, 5, -8, core::colours::white);
-        panel.surface.Print("0");
+        panel.surface.drawLine(6, 110, 220, 120, 220, core::colours::black);
+        panel.surface.print("a");
+        panel.surface.print("b");
+        panel.surface.drawPoint(0, 120, 220, core::colours::white);
+        panel.surface.drawPoint(3, 5, -8, core::colours::white);
+        panel.surface.print("0");
     });
     const auto texts = panel.device.callsOf(Kind::Text);
     ASSERT_EQ(texts.size(), 3u);
@@ -175,9 +175,9 @@ TEST(Surface, PrintNextLineUnderAUserScaleStartsAtItsLeftEdge)
 {
     Panel panel(507, 138, PanelUnits::Twips);
     panel.draw([&] {
-        panel.surface.Scale(4, 0, 1, 360, -1);
-        panel.surface.PSet(2, 175, 0.35f, core::colours::white);
-        panel.surface.Print("T/2");
+        panel.surface.setScale(4, 0, 1, 360, -1);
+        panel.surface.drawPoint(2, 175, 0.35f, core::colours::white);
+        panel.surface.print("T/2");
     });
     expectCurrent(panel, 0, (1 - 0.35) * 138 / 2 + lineHeight); // one line below the text
 }
@@ -186,10 +186,10 @@ TEST(Surface, ScaleAndUnitsMapToDevicePixels)
 {
     Panel graph(507, 138, PanelUnits::Twips);
     auto calls = graph.draw([&] {
-        graph.surface.Scale(4, 0, 1, 360, -1);
-        graph.surface.PSet(0, 0, 0, 0);
-        graph.surface.PSet(0, 360, -1, 0);
-        graph.surface.PSet(0, 180, 0.5f, 0);
+        graph.surface.setScale(4, 0, 1, 360, -1);
+        graph.surface.drawPoint(0, 0, 0, 0);
+        graph.surface.drawPoint(0, 360, -1, 0);
+        graph.surface.drawPoint(0, 180, 0.5f, 0);
     });
     ASSERT_EQ(calls.size(), 3u);
     expectAt(calls[0].a, 0, 69); // left edge, halfway down
@@ -197,12 +197,12 @@ TEST(Surface, ScaleAndUnitsMapToDevicePixels)
     expectAt(calls[2].a, 253.5, 34.5);
 
     Panel twips(507, 138, PanelUnits::Twips);
-    calls = twips.draw([&] { twips.surface.PSet(0, 150, 300, 0); });
+    calls = twips.draw([&] { twips.surface.drawPoint(0, 150, 300, 0); });
     ASSERT_EQ(calls.size(), 1u);
     expectAt(calls[0].a, 10, 20); // 15 twips per pixel
 
     Panel pixels(507, 138, PanelUnits::Pixels);
-    calls = pixels.draw([&] { pixels.surface.PSet(0, 150, 300, 0); });
+    calls = pixels.draw([&] { pixels.surface.drawPoint(0, 150, 300, 0); });
     ASSERT_EQ(calls.size(), 1u);
     expectAt(calls[0].a, 150, 300);
 }
@@ -211,14 +211,14 @@ TEST(Surface, PenScaleAndPositionOutliveThePaint)
 {
     Panel panel(200, 100, PanelUnits::Pixels);
     panel.draw([&] {
-        panel.surface.setDrawWidth(3);
-        panel.surface.setForeColor(core::colours::red);
-        panel.surface.Scale(4, 0, 0, 100, 50);
-        panel.surface.PSet(0, 40, 30, 0);
+        panel.surface.setPenWidth(3);
+        panel.surface.setPenColour(core::colours::red);
+        panel.surface.setScale(4, 0, 0, 100, 50);
+        panel.surface.drawPoint(0, 40, 30, 0);
     });
     const auto calls = panel.draw([&] {
-        panel.surface.Print("here");
-        panel.surface.PSet(0, 10, 10, 0);
+        panel.surface.print("here");
+        panel.surface.drawPoint(0, 10, 10, 0);
     });
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].kind, Kind::Text);
@@ -237,7 +237,7 @@ TEST(Surface, PaintErasesThenRunsTheHandlerThenDrawsLineFigures)
     bool paintingInHandler = false;
     surface.paint(device, [&] {
         paintingInHandler = surface.painting();
-        surface.PSet(0, 50, 50, 0);
+        surface.drawPoint(0, 50, 50, 0);
     });
     EXPECT_TRUE(paintingInHandler);
     EXPECT_FALSE(surface.painting());
@@ -260,10 +260,10 @@ TEST(Surface, APaintNestedInAnotherKeepsEachOnItsOwnDevice)
     RecordingDevice innerDevice;
     // A handler that repaints another panel sees it finished before it goes on.
     outer.paint(outerDevice, [&] {
-        inner.paint(innerDevice, [&] { inner.PSet(0, 1, 1, 0); });
+        inner.paint(innerDevice, [&] { inner.drawPoint(0, 1, 1, 0); });
         EXPECT_FALSE(inner.painting());
         EXPECT_TRUE(outer.painting());
-        outer.PSet(0, 2, 2, 0);
+        outer.drawPoint(0, 2, 2, 0);
     });
     ASSERT_EQ(outerDevice.calls().size(), 2u);
     ASSERT_EQ(innerDevice.calls().size(), 2u);
@@ -279,7 +279,7 @@ TEST(Surface, AHandlerThatThrowsEndsThePaint)
                  std::runtime_error);
     EXPECT_FALSE(surface.painting());
     device.clear();
-    surface.PSet(0, 1, 1, 0); // outside a paint nothing reaches the device
+    surface.drawPoint(0, 1, 1, 0); // outside a paint nothing reaches the device
     EXPECT_TRUE(device.calls().empty());
 }
 
@@ -287,25 +287,25 @@ TEST(Surface, OnlyARealMoveOutsideAPaintAsksForARepaint)
 {
     Panel panel(100, 100, PanelUnits::Pixels);
     LineFigure& figure = panel.surface.addLineFigure({10, 20}, {30, 40}, 2);
-    figure.setX1(10);
-    figure.setY1(20);
-    figure.setX2(30);
-    figure.setY2(40);
+    figure.setStartX(10);
+    figure.setStartY(20);
+    figure.setEndX(30);
+    figure.setEndY(40);
     EXPECT_EQ(panel.view.scheduled, 0);
-    figure.setX1(11);
+    figure.setStartX(11);
     EXPECT_EQ(panel.view.scheduled, 1);
-    EXPECT_FLOAT_EQ(figure.X1(), 11);
+    EXPECT_FLOAT_EQ(figure.startX(), 11);
 
     const auto calls = panel.draw([&] {
-        figure.setX2(99);
-        figure.setY2(98);
+        figure.setEndX(99);
+        figure.setEndY(98);
     });
     EXPECT_EQ(panel.view.scheduled, 1);
     ASSERT_EQ(calls.size(), 1u); // the figure, drawn where the paint left it
     expectAt(calls[0].a, 11, 20);
     expectAt(calls[0].b, 99, 98);
-    EXPECT_FLOAT_EQ(figure.X2(), 99);
-    EXPECT_FLOAT_EQ(figure.Y2(), 98);
+    EXPECT_FLOAT_EQ(figure.endX(), 99);
+    EXPECT_FLOAT_EQ(figure.endY(), 98);
 }
 
 TEST(Surface, LineFigureGroupRefusesIndicesOutsideZeroToEleven)
@@ -314,11 +314,11 @@ TEST(Surface, LineFigureGroupRefusesIndicesOutsideZeroToEleven)
     LineFigureGroup group;
     for (int k = 0; k < LineFigureGroup::size; ++k)
         group.assign(k, surface.addLineFigure({0, double(k)}, {1, double(k)}, 1));
-    EXPECT_FLOAT_EQ(group.Item(0).Y1(), 0);
-    EXPECT_FLOAT_EQ(group.Item(11).Y1(), 11);
-    EXPECT_THROW(group.Item(-1), std::out_of_range);
-    EXPECT_THROW(group.Item(12), std::out_of_range);
-    EXPECT_THROW(group.Item(std::numeric_limits<std::int32_t>::max()), std::out_of_range);
+    EXPECT_FLOAT_EQ(group.at(0).startY(), 0);
+    EXPECT_FLOAT_EQ(group.at(11).startY(), 11);
+    EXPECT_THROW(group.at(-1), std::out_of_range);
+    EXPECT_THROW(group.at(12), std::out_of_range);
+    EXPECT_THROW(group.at(std::numeric_limits<std::int32_t>::max()), std::out_of_range);
 }
 
 TEST(Surface, NonFiniteInputNeverReachesTheDevice)
@@ -329,13 +329,13 @@ TEST(Surface, NonFiniteInputNeverReachesTheDevice)
     Panel panel(100, 100, PanelUnits::Pixels);
     LineFigure& figure = panel.surface.addLineFigure({10, 20}, {30, 40}, 2);
     const auto calls = panel.draw([&] {
-        panel.surface.PSet(0, 5, 6, 0);
-        panel.surface.Line(4, nan, 0, 1, 1, 0);
-        panel.surface.Line(14, big, 0, big, 0, 0); // the relative end overflows a single
-        panel.surface.Circle(0, 1, 1, inf, 0);
-        panel.surface.PSet(1, nan, 0, 0);
-        panel.surface.Scale(4, 0, 0, inf, 1);
-        figure.setY2(nan);
+        panel.surface.drawPoint(0, 5, 6, 0);
+        panel.surface.drawLine(4, nan, 0, 1, 1, 0);
+        panel.surface.drawLine(14, big, 0, big, 0, 0); // the relative end overflows a single
+        panel.surface.drawCircle(0, 1, 1, inf, 0);
+        panel.surface.drawPoint(1, nan, 0, 0);
+        panel.surface.setScale(4, 0, 0, inf, 1);
+        figure.setEndY(nan);
     });
     ASSERT_EQ(calls.size(), 2u); // the first dot and the figure
     expectAt(calls[1].b, 30, 40);

@@ -41,10 +41,10 @@ public:
         surface_ = &assembly.surface(*render::FormAssembly::panelId(panel));
     }
 
-    float X1() const { return static_cast<float>(surface_->fromDeviceX(line().a.x)); }
-    float Y1() const { return static_cast<float>(surface_->fromDeviceY(line().a.y)); }
-    float X2() const { return static_cast<float>(surface_->fromDeviceX(line().b.x)); }
-    float Y2() const { return static_cast<float>(surface_->fromDeviceY(line().b.y)); }
+    float startX() const { return static_cast<float>(surface_->fromDeviceX(line().a.x)); }
+    float startY() const { return static_cast<float>(surface_->fromDeviceY(line().a.y)); }
+    float endX() const { return static_cast<float>(surface_->fromDeviceX(line().b.x)); }
+    float endY() const { return static_cast<float>(surface_->fromDeviceY(line().b.y)); }
 
 private:
     const DeviceCall& line() const
@@ -69,7 +69,7 @@ struct DrawnFigureGroup {
         for (int i = 0; i < render::LineFigureGroup::size; ++i)
             items.emplace_back(assembly, device, name, i);
     }
-    const DrawnFigure& Item(int index) const { return items.at(static_cast<std::size_t>(index)); }
+    const DrawnFigure& at(int index) const { return items.at(static_cast<std::size_t>(index)); }
     std::vector<DrawnFigure> items;
 };
 

@@ -16,14 +16,18 @@ namespace tessarion::support {
 /// a recording device at once; the paints are logged as "P1", "p2", "p3", "p4".
 struct PaintedForm {
     explicit PaintedForm(const std::string& separator = ".")
-        : assembly({text[0], text[1], text[2], text[3], text[4], text[5], text[6], timer, P1, p2,
-                    p3, p4},
+        : assembly({{text[0], text[1], text[2], text[3], text[4], text[5], text[6]},
+                    timer,
+                    P1,
+                    p2,
+                    p3,
+                    p4},
                    separator)
     {
-        P1.attach(assembly, PanelId::P1);
-        p2.attach(assembly, PanelId::p2);
-        p3.attach(assembly, PanelId::p3);
-        p4.attach(assembly, PanelId::p4);
+        P1.attach(assembly, PanelId::spring);
+        p2.attach(assembly, PanelId::vector);
+        p3.attach(assembly, PanelId::pendulum);
+        p4.attach(assembly, PanelId::graph);
     }
 
     /// The text of TextN.
@@ -74,10 +78,10 @@ struct PaintedForm {
     FormAssembly assembly;
     core::Form& form = assembly.form();
     /// The spring's and the pendulum's line figures as their panels' last paints drew them.
-    const DrawnFigure Lin1{assembly, d1, "Lin1"};
-    const DrawnFigure Lin2{assembly, d1, "Lin2"};
-    const DrawnFigureGroup Linl{assembly, d1, "Linl"};
-    const DrawnFigure Line3{assembly, d3, "Line3"};
+    const DrawnFigure hanger{assembly, d1, "Lin1"};
+    const DrawnFigure massRod{assembly, d1, "Lin2"};
+    const DrawnFigureGroup segments{assembly, d1, "Linl"};
+    const DrawnFigure pendulumRod{assembly, d3, "Line3"};
 };
 
 } // namespace tessarion::support

@@ -33,7 +33,7 @@ public:
         panel_ = panel;
     }
 
-    void Refresh() override
+    void repaintNow() override
     {
         log_.push_back(name_);
         if (assembly_ != nullptr)
@@ -49,7 +49,7 @@ private:
     RecordingDevice& device_;
     std::vector<std::string>& log_;
     FormAssembly* assembly_ = nullptr;
-    PanelId panel_ = PanelId::P1;
+    PanelId panel_ = PanelId::spring;
     int scheduled_ = 0;
 };
 

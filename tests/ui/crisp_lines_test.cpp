@@ -99,7 +99,7 @@ int deviceWidth(int width, double scale)
 TEST_P(CrispLines, CoverTheirDeviceWidthInFullAndNothingBeside)
 {
     const CrispLine& line = GetParam();
-    window->form().state.Phase = line.phase - 1;
+    window->form().state.phase = line.phase - 1;
     click("Command8");
     PanelWidget* panel = window->panel(line.panel);
     const QImage image = panel->grab().toImage();
@@ -167,7 +167,7 @@ TEST_F(WindowTest, TicksLeaveOnScreenWhatAFullPaintShows)
         window->resize(window->width() - narrower, window->height());
         deliverPendingPaints();
         for (int tick = 0; tick < 3; ++tick)
-            window->form().Timer1_Timer();
+            window->form().tick();
         const QImage screen = onScreen(*window);
         const QImage fresh = window->grab().toImage().convertToFormat(screen.format());
         EXPECT_TRUE(screen == fresh)
@@ -239,7 +239,7 @@ TEST_F(WindowTest, TheFocusMarkMovesNoDrawing)
         click("Command8");
     deliverPendingPaints();
     const QImage before = onScreen(*window);
-    const double displacement = window->form().state.Displacement;
+    const double displacement = window->form().state.displacement;
     // Shift+Tab, Tab, Shift+Tab, Tab between the time graph and the spring.
     for (const char* panel : {"p4", "P1", "p4", "P1"}) {
         window->panel(panel)->setFocus(panel[0] == 'p' ? Qt::BacktabFocusReason
@@ -250,7 +250,7 @@ TEST_F(WindowTest, TheFocusMarkMovesNoDrawing)
     button("Command1")->setFocus(Qt::TabFocusReason);
     deliverPendingPaints();
     EXPECT_TRUE(onScreen(*window) == before);
-    EXPECT_EQ(window->form().state.Displacement, displacement);
+    EXPECT_EQ(window->form().state.displacement, displacement);
 }
 
 } // namespace

@@ -10,7 +10,7 @@ class DiagramsInTheWindow : public WindowTest, public ::testing::WithParamInterf
 protected:
     void showPhase(int phase)
     {
-        window->form().state.Phase = phase - 1;
+        window->form().state.phase = phase - 1;
         click("Command8");
     }
     QImage image(const char* panel) const { return window->panel(panel)->grab().toImage(); }

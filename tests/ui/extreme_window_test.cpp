@@ -43,7 +43,7 @@ TEST_F(ExtremeWindow, LimitPhasesPaintEveryPanelAndKeepTheReadouts)
                                std::int64_t{-1'000'000'000'000'000}, max, max - 1, min, min + 1}) {
         SCOPED_TRACE("phase " + std::to_string(start));
         // p2 and p4 alone see the phase as set, before any read-out step resets it.
-        form.state.Phase = start;
+        form.state.phase = start;
         const auto before = paintCounts();
         window->panel("p4")->repaint();
         window->panel("p2")->repaint();
@@ -51,7 +51,7 @@ TEST_F(ExtremeWindow, LimitPhasesPaintEveryPanelAndKeepTheReadouts)
         EXPECT_NEAR(valueOf(text("Text6")), std::floor(std::sin(a) * 1000) / 1000, 1e-9);
         EXPECT_NEAR(valueOf(text("Text7")), std::floor(std::cos(a) * 1000) / 1000, 1e-9);
 
-        form.Timer1_Timer();
+        form.tick();
         click("Command7");
         click("Command8");
         for (const char* name : {"P1", "p2", "p3", "p4"})
@@ -60,7 +60,7 @@ TEST_F(ExtremeWindow, LimitPhasesPaintEveryPanelAndKeepTheReadouts)
         EXPECT_EQ(after,
                   (std::array<int, 4>{before[0] + 4, before[1] + 5, before[2] + 4, before[3] + 5}));
 
-        const std::int64_t phase = form.state.Phase;
+        const std::int64_t phase = form.state.phase;
         if (start > 0) {
             EXPECT_EQ(phase, 0) << "reset to 0 by the tick, then - and + cancel";
         } else {

@@ -25,7 +25,7 @@ TEST_F(InputBurst, ClicksDuringTheAnimationAreAllAppliedAndTicksNeverNest)
 
     // What the state must be, advanced by every click and every tick as it is observed.
     int amplitudeHalves = 7, frequency = 40;
-    std::int64_t phase = form.state.Phase;
+    std::int64_t phase = form.state.phase;
     auto wrap = [&phase] { phase = phase >= 360 ? 0 : phase; };
 
     bool inClick = false;
@@ -41,9 +41,9 @@ TEST_F(InputBurst, ClicksDuringTheAnimationAreAllAppliedAndTicksNeverNest)
             ++ticksInsideHandlers;
         phase += frequency;
         wrap();
-        if (form.state.Phase != phase && wrongTicks++ == 0)
+        if (form.state.phase != phase && wrongTicks++ == 0)
             firstWrongTick = "tick " + std::to_string(ticks) + ": phase " +
-                             std::to_string(form.state.Phase) + ", expected " +
+                             std::to_string(form.state.phase) + ", expected " +
                              std::to_string(phase);
     });
 
@@ -79,8 +79,8 @@ TEST_F(InputBurst, ClicksDuringTheAnimationAreAllAppliedAndTicksNeverNest)
             frequency += frequency < 40;
         }
         const bool right =
-            form.state.Phase == phase && form.state.Amplitude == amplitudeHalves / 2.0 &&
-            form.state.Frequency == frequency && text("Text1") == std::to_string(amplitudeHalves) &&
+            form.state.phase == phase && form.state.amplitude == amplitudeHalves / 2.0 &&
+            form.state.frequency == frequency && text("Text1") == std::to_string(amplitudeHalves) &&
             text("Text2") == std::to_string(frequency);
         if (!right && wrongClicks++ == 0)
             firstWrongClick = "click " + std::to_string(clicks) + " on " + pressed;
@@ -96,7 +96,7 @@ TEST_F(InputBurst, ClicksDuringTheAnimationAreAllAppliedAndTicksNeverNest)
     EXPECT_EQ(wrongTicks, 0) << "first: " << firstWrongTick;
     EXPECT_EQ(ticksInsideHandlers, 0);
     EXPECT_GE(ticksDuringClicks, minimumTicks);
-    EXPECT_EQ(form.state.Phase, phase);
+    EXPECT_EQ(form.state.phase, phase);
     EXPECT_EQ(text("Text3"), std::to_string(phase));
     std::printf("%d clicks with %d ticks between them\n", clicks, ticksDuringClicks);
 }

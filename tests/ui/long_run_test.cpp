@@ -49,7 +49,7 @@ TEST_F(LongRun, EveryTickPaintsEachPanelOnceAndMemoryStaysFlat)
     ASSERT_EQ(text("Text2"), "40");
     core::Form& form = window->form();
 
-    std::int64_t expectedPhase = form.state.Phase;
+    std::int64_t expectedPhase = form.state.phase;
     long wrongTicks = 0;
     std::string firstWrong;
     long residentAfterWarmUp = 0;
@@ -57,18 +57,18 @@ TEST_F(LongRun, EveryTickPaintsEachPanelOnceAndMemoryStaysFlat)
     clock.start();
     for (int tick = 1; tick <= ticks; ++tick) {
         const auto before = paintCounts();
-        form.Timer1_Timer();
+        form.tick();
         const auto after = paintCounts();
         // At 40 degrees a turn takes exactly nine ticks and never overshoots 360.
         expectedPhase += 40;
         if (expectedPhase >= 360)
             expectedPhase = 0;
-        bool right = form.state.Phase == expectedPhase;
+        bool right = form.state.phase == expectedPhase;
         for (std::size_t i = 0; i < after.size(); ++i)
             right = right && after[i] == before[i] + 1;
         if (!right && wrongTicks++ == 0)
             firstWrong = "tick " + std::to_string(tick) + ": phase " +
-                         std::to_string(form.state.Phase) + ", paints P1 " +
+                         std::to_string(form.state.phase) + ", paints P1 " +
                          std::to_string(after[0] - before[0]) + " p2 " +
                          std::to_string(after[1] - before[1]) + " p3 " +
                          std::to_string(after[2] - before[2]) + " p4 " +

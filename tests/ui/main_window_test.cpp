@@ -165,7 +165,7 @@ TEST_F(WindowButtons, ResetBringsThePhaseBackToZero)
     click("Command9");
     EXPECT_EQ(text("Text3"), "0");
     EXPECT_EQ(text("Text5"), "0%");
-    EXPECT_EQ(window->form().state.Phase, 0);
+    EXPECT_EQ(window->form().state.phase, 0);
 }
 
 TEST_F(WindowButtons, StartAndStopDriveTheTimer)
@@ -175,14 +175,14 @@ TEST_F(WindowButtons, StartAndStopDriveTheTimer)
     EXPECT_EQ(timer1().timerType(), Qt::PreciseTimer);
     QSignalSpy ticks(&timer1(), &QTimer::timeout);
     ASSERT_TRUE(ticks.wait(5000));
-    EXPECT_GE(window->form().state.Phase, 10);
+    EXPECT_GE(window->form().state.phase, 10);
     click("Command6");
     EXPECT_FALSE(timer1().isActive());
     // A stopped timer has nothing left to fire, so no tick can follow.
     EXPECT_EQ(timer1().remainingTime(), -1);
-    const auto phase = window->form().state.Phase;
+    const auto phase = window->form().state.phase;
     QCoreApplication::processEvents();
-    EXPECT_EQ(window->form().state.Phase, phase);
+    EXPECT_EQ(window->form().state.phase, phase);
 }
 
 TEST_F(WindowButtons, KeyboardPressesTheFocusedButton)
@@ -287,7 +287,7 @@ TEST_F(WindowPainting, ATickPaintsEachPanelOnce)
 {
     deliverPendingPaints();
     const auto before = paintCounts();
-    window->form().Timer1_Timer();
+    window->form().tick();
     const auto after = paintCounts();
     for (std::size_t i = 0; i < after.size(); ++i)
         EXPECT_EQ(after[i], before[i] + 1) << i;
@@ -298,11 +298,11 @@ TEST_F(WindowPainting, ATickPaintsEachPanelOnce)
 
 TEST_F(WindowPainting, AnExposeRunsThePaintHandler)
 {
-    window->form().state.Phase = 370;
+    window->form().state.phase = 370;
     window->panel("P1")->update();
     deliverPendingPaints();
     // Only the handler resets the phase, so a plain expose must have run it.
-    EXPECT_EQ(window->form().state.Phase, 0);
+    EXPECT_EQ(window->form().state.phase, 0);
     EXPECT_EQ(text("Text3"), "0");
 }
 

@@ -291,7 +291,7 @@ protected:
     bool eventFilter(QObject* /*watched*/, QEvent* event) override
     {
         if (event->type() == QEvent::Paint)
-            seen.push_back(form_.state.Displacement);
+            seen.push_back(form_.state.displacement);
         return false;
     }
 
@@ -323,7 +323,7 @@ TEST_F(PictureTest, OnePanelAloneLeavesTheStateAsAllFourDo)
         click("Command2"); // a larger amplitude, which repaints nothing
         Picture(*window, *window->panel(name)).image(1);
         const core::OscillationState& state = window->form().state;
-        EXPECT_DOUBLE_EQ(state.Displacement, state.Amplitude * 0.5) << name;
+        EXPECT_DOUBLE_EQ(state.displacement, state.amplitude * 0.5) << name;
     }
 }
 

@@ -75,11 +75,11 @@ protected:
     /// compares what it shows with the same state drawn afresh.
     void compareAt(int phase, double amplitude)
     {
-        window.form().state.Phase = static_cast<std::int16_t>(phase);
-        window.form().state.Amplitude = amplitude;
+        window.form().state.phase = static_cast<std::int16_t>(phase);
+        window.form().state.amplitude = amplitude;
         for (const char* name : tickOrder) {
             PanelWidget& panel = *window.panel(name);
-            panel.Refresh();
+            panel.repaintNow();
             const QImage screen = onScreen();
             const double ratio = window.devicePixelRatioF();
             QImage afresh(screen.size(), screen.format());

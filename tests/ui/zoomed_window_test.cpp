@@ -360,7 +360,7 @@ protected:
 TEST_P(FiguresAtZoom2, StandAtTheirDoubledPlaces)
 {
     const int phase = GetParam();
-    window->form().state.Phase = phase - 1;
+    window->form().state.phase = phase - 1;
     click("Command8");
     ASSERT_EQ(image("p2").size(), QSize(696, 776));
     for (const Feature& feature : featuresAt(phase))
@@ -380,7 +380,7 @@ TEST_F(AtZoom2, AClickAtTheDrawnPlaceOfPhasePlusRunsItsHandler)
     ASSERT_EQ(window->childAt(drawn), button("Command8"));
     QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, drawn);
     EXPECT_EQ(text("Text3"), "1");
-    EXPECT_EQ(window->form().state.Phase, 1);
+    EXPECT_EQ(window->form().state.phase, 1);
 }
 
 TEST_F(AtZoom2, AccessibilityExtentsAreTheDrawnPlaces)
@@ -411,7 +411,7 @@ TEST_F(AtZoom2, SpaceEnterReturnAndTabStillReachTheFocusedButton)
 TEST_F(AtZoom2, APhaseButtonAndATickPaintEachPanelOnce)
 {
     expectOnePaintOfEachPanel([this] { click("Command8"); });
-    expectOnePaintOfEachPanel([this] { window->form().Timer1_Timer(); });
+    expectOnePaintOfEachPanel([this] { window->form().tick(); });
     EXPECT_EQ(text("Text3"), "11");
 }
 

@@ -143,10 +143,10 @@ int main(int argc, char* argv[])
     auto& form = window.form();
     const int presses = parser.value(amplitudeSteps).toInt();
     for (int i = 0; i < std::abs(presses); ++i)
-        presses > 0 ? form.Command2_Click() : form.Command1_Click();
+        presses > 0 ? form.amplitudeUp() : form.amplitudeDown();
     // One press of phase "+" from the step below, so every panel paints as after a click.
-    form.state.Phase = parser.value(phase).toLongLong() - 1;
-    form.Command8_Click();
+    form.state.phase = parser.value(phase).toLongLong() - 1;
+    form.phaseUp();
 
     const QString output = parser.positionalArguments().constFirst();
     if (!window.grab().save(output, "PNG")) {
