@@ -50,19 +50,12 @@ wait_for() {
 # A free display: Xvfb names the one it took once it is ready. The screen holds 1600 x 1200
 # pixels of the layout at any scale factor, room for 150 %.
 screen=$(awk -v s="$scale" 'BEGIN { printf "%dx%d", 1600 * s, 1200 * s }')
-# Another server that is just going away may still hold the display Xvfb picked, which then
-# answers no one: a server that does not answer is replaced by one on another display.
-for attempt in 1 2 3; do
-    : >"$dir/display"
-    Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$dir/display" >"$dir/xvfb.log" 2>&1 &
-    xvfb=$!
-    wait_for '[ -s "$dir/display" ]' || fail "Xvfb did not start: $(cat "$dir/xvfb.log")"
-    export DISPLAY=:$(head -n 1 "$dir/display")
-    wait_for 'xdpyinfo >/dev/null 2>&1' 5 && break
-    kill "$xvfb" 2>/dev/null
-    wait "$xvfb" 2>/dev/null
-    [ "$attempt" -eq 3 ] && fail "Xvfb on $DISPLAY does not answer: $(cat "$dir/xvfb.log")"
-done
+# -noreset: by default Xvfb resets whenever its last client leaves, and a client connecting
+# during the reset is refused; the polls below connect and leave while the window manager starts.
+Xvfb -displayfd 3 -noreset -screen 0 "${screen}x24" -nolisten tcp 3>"$dir/display" >"$dir/xvfb.log" 2>&1 &
+xvfb=$!
+wait_for '[ -s "$dir/display" ]' || fail "Xvfb did not start: $(cat "$dir/xvfb.log")"
+export DISPLAY=:$(head -n 1 "$dir/display")
 
 # A window mapped while the window manager is still starting may never be managed: openbox
 # runs its start-up command once it is ready; fluxbox answers wmctrl once it is. fluxbox sets

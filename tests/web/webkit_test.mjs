@@ -55,7 +55,9 @@ function compileLocales() {
 
 // A free display: Xvfb picks one with neither a socket nor a lock and names it once it is ready.
 function startXvfb() {
-  const xvfb = start('Xvfb', ['-displayfd', '3', '-screen', '0', '1280x1024x24', '-nolisten', 'tcp'],
+  // -noreset: a browser starting while the server resets after the last one left is refused.
+  const xvfb = start('Xvfb',
+    ['-displayfd', '3', '-noreset', '-screen', '0', '1280x1024x24', '-nolisten', 'tcp'],
     { stdio: ['ignore', 'ignore', 'pipe', 'pipe'] });
   return new Promise((resolve, reject) => {
     xvfb.stdio[3].once('data', (data) => resolve(`:${String(data).trim()}`));
