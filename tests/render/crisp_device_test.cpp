@@ -1,8 +1,9 @@
 #include "render/crisp_device.h"
 
+#include "case_name.h"
+
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -127,10 +128,7 @@ TEST_P(PixelRules, TurnOperationsIntoDevicePixelPrimitives)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, PixelRules, ::testing::ValuesIn(ruleCases), [](const auto& info) {
-    std::string name = info.param.name;
-    for (char& c : name)
-        c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    return name;
+    return tessarion::testing::caseName(info.param.name);
 });
 
 } // namespace

@@ -1,8 +1,9 @@
 #include "render/paint_reuse.h"
 
+#include "case_name.h"
+
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <string>
 #include <vector>
 
@@ -128,10 +129,7 @@ TEST_P(Reuse, DrawsEachPaintExactlyAndKeepsOnlyWhatPays)
 }
 
 INSTANTIATE_TEST_SUITE_P(Paints, Reuse, ::testing::ValuesIn(reuseCases), [](const auto& info) {
-    std::string name = info.param.name;
-    for (char& c : name)
-        c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    return name;
+    return tessarion::testing::caseName(info.param.name);
 });
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "case_name.h"
 #include "window_fixture.h"
 
 #include "core/colour.h"
@@ -121,11 +122,7 @@ TEST_P(CrispLines, CoverTheirDeviceWidthInFullAndNothingBeside)
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, CrispLines, ::testing::ValuesIn(crispLines), [](const auto& info) {
-    std::string name = std::string(info.param.panel) + "_" + info.param.what;
-    std::replace_if(
-        name.begin(), name.end(),
-        [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
-    return name;
+    return tessarion::testing::caseName(std::string(info.param.panel) + "_" + info.param.what);
 });
 
 // A window two pixels narrower than the layout fits it at a zoom just under 1 (one pixel less
