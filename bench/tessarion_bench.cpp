@@ -38,7 +38,6 @@
 namespace tessarion::bench {
 namespace {
 
-constexpr std::array<const char*, 4> panelNames{"P1", "p2", "p3", "p4"};
 constexpr int tickMilliseconds = 50;
 
 std::string format(const char* pattern, double value)
@@ -92,8 +91,9 @@ class EmptyPanels : public QObject {
 public:
     explicit EmptyPanels(ui::MainWindow& window)
     {
-        for (const char* name : panelNames)
-            window.panel(name)->installEventFilter(this);
+        for (const core::ControlSpec& spec : core::windowLayout())
+            if (spec.panel)
+                window.panel(spec.name)->installEventFilter(this);
     }
 
 protected:
@@ -198,8 +198,10 @@ TickCost measureTickCost(int ticksPerSide, QSize windowSize = {})
     cost.dpr = real.devicePixelRatioF();
     // The empty-panel window's read-outs are the same widgets, and its painters leave them.
     cost.readoutsNs = readoutNanoseconds(floor, ticksPerSide / 2);
-    for (const char* name : panelNames) {
-        const QSize size = real.panel(name)->size();
+    for (const core::ControlSpec& spec : core::windowLayout()) {
+        if (!spec.panel)
+            continue;
+        const QSize size = real.panel(spec.name)->size();
         cost.devicePixels += size.width() * size.height() * cost.dpr * cost.dpr;
     }
     return cost;
@@ -303,8 +305,9 @@ void measurePainters(std::vector<Row>& rows)
     const PaintOnce draw = drawing(false);
     const PaintOnce drawKept = drawing(true);
 
-    for (const char* name : panelNames) {
-        const render::PanelId panel = *render::FormAssembly::panelId(name);
+    for (std::size_t index = 0; index < core::panelCount; ++index) {
+        const auto panel = static_cast<render::PanelId>(index);
+        const std::string name(core::panelSpec(panel).name);
         const PainterCost onRecording = measurePainter(diagram, panel, 2000, record);
         const PainterCost onImage = measurePainter(diagram, panel, 200, draw);
         const PainterCost kept = measurePainter(diagram, panel, 200, drawKept);

@@ -27,12 +27,14 @@ public:
     virtual void setInterval(std::int32_t milliseconds) = 0;
 };
 
-/// A drawing panel as the handlers see it.
+/// A drawing panel of the window.
 class Panel {
 public:
     virtual ~Panel() = default;
-    /// Erases the panel and runs its paint handler before returning.
+    /// Erases the panel and runs its paint handler before returning, nested in the caller.
     virtual void repaintNow() = 0;
+    /// Asks for a paint later, from the event loop, as a moved line figure does.
+    virtual void scheduleRepaint() = 0;
 };
 
 } // namespace tessarion::core

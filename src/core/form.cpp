@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <limits>
 #include <stdexcept>
 #include <utility>
@@ -35,21 +36,24 @@ double cutToThousandths(double value) { return std::floor(value * 1000) / 1000; 
 
 double circleConstant() { return 4 * std::atan(1.0); }
 
-Form::Form(FormControls controls, std::string decimalSeparator)
-    : controls_(controls)
-    , decimalSeparator_(std::move(decimalSeparator))
+FormControls::FormControls(const ControlSource& source)
 {
+    for (const ControlSpec& spec : windowLayout()) {
+        if (spec.readout)
+            readouts_.at(static_cast<std::size_t>(*spec.readout)) = &source.readout(spec);
+        else if (spec.panel)
+            panels_.at(static_cast<std::size_t>(*spec.panel)) = &source.panel(spec);
+        else if (spec.kind == ControlKind::Timer)
+            timer_ = &source.timer(spec);
+    }
+    if (timer_ == nullptr)
+        throw std::logic_error("the layout lacks a timer");
 }
 
-Panel& FormControls::panel(PanelId panel) const
+Form::Form(const ControlSource& source, std::string decimalSeparator)
+    : controls_(source)
+    , decimalSeparator_(std::move(decimalSeparator))
 {
-    switch (panel) {
-    case PanelId::spring: return spring;
-    case PanelId::vector: return vector;
-    case PanelId::pendulum: return pendulum;
-    case PanelId::graph: return graph;
-    }
-    throw std::logic_error("no such panel");
 }
 
 std::string Form::numberText(double value) const { return NumberText(value, decimalSeparator_); }
@@ -59,64 +63,69 @@ void Form::load()
     const double pi = circleConstant();
     state.tickInterval = tickMilliseconds;
     state.frequency = startFrequency;
-    controls_.timer.setEnabled(false);
-    controls_.timer.setInterval(state.tickInterval);
+    controls_.timer().setEnabled(false);
+    controls_.timer().setInterval(state.tickInterval);
     state.amplitude = startAmplitude;
     state.phase = 0;
-    controls_.readouts.amplitude.setText(numberText(state.amplitude * amplitudeReadoutScale));
-    controls_.readouts.frequency.setText(NumberText(state.frequency));
-    controls_.readouts.degrees.setText(NumberText(state.phase));
-    controls_.readouts.radians.setText(numberText((static_cast<double>(state.phase) * pi) / 180));
-    controls_.readouts.percent.setText(numberText(static_cast<double>(state.phase) / 3.6) + "%");
-    controls_.readouts.sine.setText(NumberText(0));
-    controls_.readouts.cosine.setText(NumberText(0));
-    controls_.readouts.sine.setBackColor(colours::green);
-    controls_.readouts.cosine.setBackColor(colours::yellow);
+    controls_.readout(ReadoutId::amplitude)
+        .setText(numberText(state.amplitude * amplitudeReadoutScale));
+    controls_.readout(ReadoutId::frequency).setText(NumberText(state.frequency));
+    controls_.readout(ReadoutId::degrees).setText(NumberText(state.phase));
+    controls_.readout(ReadoutId::radians)
+        .setText(numberText((static_cast<double>(state.phase) * pi) / 180));
+    controls_.readout(ReadoutId::percent)
+        .setText(numberText(static_cast<double>(state.phase) / 3.6) + "%");
+    controls_.readout(ReadoutId::sine).setText(NumberText(0));
+    controls_.readout(ReadoutId::cosine).setText(NumberText(0));
+    controls_.readout(ReadoutId::sine).setBackColor(colours::green);
+    controls_.readout(ReadoutId::cosine).setBackColor(colours::yellow);
 }
 
 void Form::amplitudeDown()
 {
     if (state.amplitude > 0)
         state.amplitude = state.amplitude - amplitudeStep;
-    controls_.readouts.amplitude.setText(numberText(state.amplitude * amplitudeReadoutScale));
+    controls_.readout(ReadoutId::amplitude)
+        .setText(numberText(state.amplitude * amplitudeReadoutScale));
 }
 
 void Form::amplitudeUp()
 {
     if (state.amplitude < maxAmplitude)
         state.amplitude = state.amplitude + amplitudeStep;
-    controls_.readouts.amplitude.setText(numberText(state.amplitude * amplitudeReadoutScale));
+    controls_.readout(ReadoutId::amplitude)
+        .setText(numberText(state.amplitude * amplitudeReadoutScale));
 }
 
 void Form::frequencyDown()
 {
     if (state.frequency > 0)
         state.frequency = state.frequency - 1;
-    controls_.readouts.frequency.setText(NumberText(state.frequency));
+    controls_.readout(ReadoutId::frequency).setText(NumberText(state.frequency));
 }
 
 void Form::frequencyUp()
 {
     if (state.frequency < maxFrequency)
         state.frequency = state.frequency + 1;
-    controls_.readouts.frequency.setText(NumberText(state.frequency));
+    controls_.readout(ReadoutId::frequency).setText(NumberText(state.frequency));
 }
 
-void Form::start() { controls_.timer.setEnabled(true); }
+void Form::start() { controls_.timer().setEnabled(true); }
 
-void Form::stop() { controls_.timer.setEnabled(false); }
+void Form::stop() { controls_.timer().setEnabled(false); }
 
 void Form::phaseDown()
 {
     state.phase = addSaturating(state.phase, -1);
-    controls_.readouts.degrees.setText(NumberText(state.phase));
+    controls_.readout(ReadoutId::degrees).setText(NumberText(state.phase));
     refreshAfterPhaseButton();
 }
 
 void Form::phaseUp()
 {
     state.phase = addSaturating(state.phase, 1);
-    controls_.readouts.degrees.setText(NumberText(state.phase));
+    controls_.readout(ReadoutId::degrees).setText(NumberText(state.phase));
     refreshAfterPhaseButton();
 }
 
@@ -137,13 +146,15 @@ void Form::refreshPhaseReadouts()
 {
     if (state.phase >= fullTurn)
         state.phase = 0;
-    controls_.readouts.degrees.setText(NumberText(state.phase));
-    controls_.timer.setInterval(state.tickInterval);
+    controls_.readout(ReadoutId::degrees).setText(NumberText(state.phase));
+    controls_.timer().setInterval(state.tickInterval);
     const double pi = circleConstant();
     // The phase enters as a double so that 100 × phase cannot overflow.
     const auto phase = static_cast<double>(state.phase);
-    controls_.readouts.radians.setText(numberText(std::floor(((100 * phase) * pi) / 180) / 100));
-    controls_.readouts.percent.setText(numberText(std::floor((10 * phase) / 3.6) / 10) + "%");
+    controls_.readout(ReadoutId::radians)
+        .setText(numberText(std::floor(((100 * phase) * pi) / 180) / 100));
+    controls_.readout(ReadoutId::percent)
+        .setText(numberText(std::floor((10 * phase) / 3.6) / 10) + "%");
 }
 
 void Form::beforePaint(PanelId panel)
@@ -154,10 +165,10 @@ void Form::beforePaint(PanelId panel)
         state.displacement = (-state.amplitude) * std::sin(radians(state.phase));
         break;
     case PanelId::vector:
-        controls_.readouts.sine.setText(
-            numberText(cutToThousandths(std::sin(radians(state.phase)))));
-        controls_.readouts.cosine.setText(
-            numberText(cutToThousandths(std::cos(radians(state.phase)))));
+        controls_.readout(ReadoutId::sine)
+            .setText(numberText(cutToThousandths(std::sin(radians(state.phase)))));
+        controls_.readout(ReadoutId::cosine)
+            .setText(numberText(cutToThousandths(std::cos(radians(state.phase)))));
         break;
     case PanelId::pendulum:
         refreshPhaseReadouts();
@@ -171,10 +182,8 @@ void Form::beforePaint(PanelId panel)
 
 void Form::refreshAfterPhaseButton()
 {
-    controls_.spring.repaintNow();
-    controls_.vector.repaintNow();
-    controls_.pendulum.repaintNow();
-    controls_.graph.repaintNow();
+    for (std::size_t panel = 0; panel < panelCount; ++panel)
+        controls_.panel(static_cast<PanelId>(panel)).repaintNow();
 }
 
 ClickHandler clickHandler(std::string_view button)

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "core/control_interfaces.h"
+#include "core/layout.h"
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,13 +21,10 @@ inline constexpr int amplitudeReadoutScale = 2;
 /// The time graph draws its curve at every whole degree from 1 to this.
 inline constexpr std::int16_t curveDegrees = 360;
 
-/// The four drawing panels, in the order of the layout table: spring, vector, pendulum, graph.
-enum class PanelId { spring, vector, pendulum, graph };
-
 /// The order in which a tick repaints the panels. The time graph shows the displacement stored
 /// last, so every paint of all four keeps to it, and the graph shows the pendulum's.
-inline constexpr std::array<PanelId, 4> tickOrder{PanelId::spring, PanelId::pendulum,
-                                                  PanelId::vector, PanelId::graph};
+inline constexpr std::array<PanelId, panelCount> tickOrder{PanelId::spring, PanelId::pendulum,
+                                                           PanelId::vector, PanelId::graph};
 
 /// The window-level values of the oscillation, in the order the window holds them.
 struct OscillationState {
@@ -38,35 +37,38 @@ struct OscillationState {
     std::int16_t curveDegree = 0;  ///< Loop counter of the time graph's paint.
 };
 
-/// The seven read-outs the handlers write and never read.
-struct Readouts {
-    TextField& amplitude; ///< The amplitude doubled.
-    TextField& frequency; ///< The frequency, in degrees per tick.
-    TextField& degrees;   ///< The phase in degrees.
-    TextField& radians;   ///< The phase in radians.
-    TextField& percent;   ///< The phase as a percentage of a turn.
-    TextField& sine;      ///< The sine of the phase.
-    TextField& cosine;    ///< The cosine of the phase.
+/// Where the window's controls come from: each is asked once for every row of the layout of
+/// its kind that the handlers drive, and what it returns must outlive the form.
+struct ControlSource {
+    std::function<TextField&(const ControlSpec&)> readout;
+    std::function<Timer&(const ControlSpec&)> timer;
+    std::function<Panel&(const ControlSpec&)> panel;
 };
 
-/// The controls the handlers write to; each must outlive the form.
-struct FormControls {
-    Readouts readouts; ///< The seven read-outs.
-    Timer& timer;      ///< The animation tick.
-    Panel& spring;     ///< Spring and mass.
-    Panel& vector;     ///< Rotating vector.
-    Panel& pendulum;   ///< Pendulum.
-    Panel& graph;      ///< Time graph.
+/// The controls the handlers write to, one for each read-out, timer and panel of the layout.
+class FormControls {
+public:
+    /// Takes each control of the layout from `source`.
+    explicit FormControls(const ControlSource& source);
 
-    /// The panel `panel` stands for.
-    Panel& panel(PanelId panel) const;
+    TextField& readout(ReadoutId readout) const
+    {
+        return *readouts_[static_cast<std::size_t>(readout)];
+    }
+    Timer& timer() const { return *timer_; }
+    Panel& panel(PanelId panel) const { return *panels_[static_cast<std::size_t>(panel)]; }
+
+private:
+    std::array<TextField*, readoutCount> readouts_{};
+    Timer* timer_ = nullptr;
+    std::array<Panel*, panelCount> panels_{};
 };
 
 /// The main window's state and its event handlers, free of any toolkit.
 class Form {
 public:
     /// Binds the handlers to their controls; the separator is the user's decimal separator.
-    explicit Form(FormControls controls, std::string decimalSeparator = ".");
+    explicit Form(const ControlSource& source, std::string decimalSeparator = ".");
 
     OscillationState state; ///< The whole oscillation; a panel's paint reads it.
 

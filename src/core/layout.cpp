@@ -1,6 +1,7 @@
 #include "core/layout.h"
 
 #include <array>
+#include <stdexcept>
 
 namespace tessarion::core {
 
@@ -16,13 +17,13 @@ using colours::inactiveCaptionText;
 // elements are created 0, then 11 down to 1.
 // clang-format off
 constexpr auto layout = std::to_array<ControlSpec>({
-    {.name = "p4", .kind = Panel, .left = 105, .top = 5910, .width = 7665, .height = 2130,
+    {.name = "p4", .kind = Panel, .panel = PanelId::graph, .left = 105, .top = 5910, .width = 7665, .height = 2130,
      .tabIndex = 27, .foreColor = buttonText, .units = PanelUnits::Twips},
-    {.name = "p2", .kind = Panel, .left = 2565, .top = 90, .width = 5220, .height = 5820,
+    {.name = "p2", .kind = Panel, .panel = PanelId::vector, .left = 2565, .top = 90, .width = 5220, .height = 5820,
      .tabIndex = 22, .foreColor = buttonText, .scale = UserScale{15, 16.744186f}},
-    {.name = "Text7", .kind = TextField, .container = "p2", .left = 4050, .top = 285,
+    {.name = "Text7", .kind = TextField, .readout = ReadoutId::cosine, .container = "p2", .left = 4050, .top = 285,
      .width = 735, .height = 315, .caption = "Text7", .tabIndex = 26, .backColor = buttonFace},
-    {.name = "Text6", .kind = TextField, .container = "p2", .left = 1095, .top = 270,
+    {.name = "Text6", .kind = TextField, .readout = ReadoutId::sine, .container = "p2", .left = 1095, .top = 270,
      .width = 735, .height = 315, .caption = "Text6", .tabIndex = 25, .backColor = buttonFace},
     {.name = "Line7", .kind = LineFigure, .container = "p2", .left = 5130, .top = 5745,
      .width = 5145, .height = 0, .lineWidth = 2},
@@ -32,7 +33,7 @@ constexpr auto layout = std::to_array<ControlSpec>({
      .width = 735, .height = 270, .caption = "Cos(a)=", .tabIndex = 24},
     {.name = "Label7", .kind = Label, .container = "p2", .left = 315, .top = 285,
      .width = 855, .height = 345, .caption = "Sin(a)=", .tabIndex = 23},
-    {.name = "p3", .kind = Panel, .left = 7800, .top = 105, .width = 3705, .height = 5805,
+    {.name = "p3", .kind = Panel, .panel = PanelId::pendulum, .left = 7800, .top = 105, .width = 3705, .height = 5805,
      .tabIndex = 21, .foreColor = buttonText, .units = PanelUnits::Pixels},
     {.name = "Line9", .kind = LineFigure, .container = "p3", .left = 3630, .top = -30,
      .width = 3630, .height = 5700, .lineWidth = 2},
@@ -44,11 +45,11 @@ constexpr auto layout = std::to_array<ControlSpec>({
      .width = 2640, .height = 270, .lineWidth = 3},
     {.name = "Command9", .kind = Button, .left = 9930, .top = 7575, .width = 855, .height = 285,
      .caption = "Reset", .tabIndex = 20},
-    {.name = "Text5", .kind = TextField, .left = 8685, .top = 7035, .width = 495, .height = 360,
+    {.name = "Text5", .kind = TextField, .readout = ReadoutId::percent, .left = 8685, .top = 7035, .width = 495, .height = 360,
      .tabIndex = 19},
-    {.name = "Text4", .kind = TextField, .left = 8700, .top = 6675, .width = 495, .height = 360,
+    {.name = "Text4", .kind = TextField, .readout = ReadoutId::radians, .left = 8700, .top = 6675, .width = 495, .height = 360,
      .tabIndex = 17},
-    {.name = "Text3", .kind = TextField, .left = 8685, .top = 6405, .width = 495, .height = 285,
+    {.name = "Text3", .kind = TextField, .readout = ReadoutId::degrees, .left = 8685, .top = 6405, .width = 495, .height = 285,
      .tabIndex = 13, .centred = true},
     {.name = "Command8", .kind = Button, .left = 8715, .top = 7455, .width = 375, .height = 285,
      .caption = "+", .tabIndex = 12},
@@ -60,18 +61,18 @@ constexpr auto layout = std::to_array<ControlSpec>({
      .caption = "Start", .tabIndex = 9},
     {.name = "Command4", .kind = Button, .left = 11070, .top = 6495, .width = 255,
      .height = 285, .caption = "+", .tabIndex = 7},
-    {.name = "Text2", .kind = TextField, .left = 10695, .top = 6480, .width = 375, .height = 285,
+    {.name = "Text2", .kind = TextField, .readout = ReadoutId::frequency, .left = 10695, .top = 6480, .width = 375, .height = 285,
      .tabIndex = 6},
     {.name = "Command3", .kind = Button, .left = 10440, .top = 6480, .width = 255,
      .height = 285, .caption = "-", .tabIndex = 5},
-    {.name = "Text1", .kind = TextField, .left = 9810, .top = 6480, .width = 375, .height = 285,
+    {.name = "Text1", .kind = TextField, .readout = ReadoutId::amplitude, .left = 9810, .top = 6480, .width = 375, .height = 285,
      .tabIndex = 3, .centred = true},
     {.name = "Command2", .kind = Button, .left = 10185, .top = 6480, .width = 255,
      .height = 285, .caption = "+", .tabIndex = 2},
     {.name = "Command1", .kind = Button, .left = 9555, .top = 6480, .width = 255, .height = 285,
      .caption = "-", .tabIndex = 1},
     {.name = "Timer1", .kind = Timer, .left = 6630, .top = 8040},
-    {.name = "P1", .kind = Panel, .left = 120, .top = 90, .width = 2415, .height = 5820,
+    {.name = "P1", .kind = Panel, .panel = PanelId::spring, .left = 120, .top = 90, .width = 2415, .height = 5820,
      .tabIndex = 0, .foreColor = highlightText, .units = PanelUnits::Pixels},
     {.name = "Line5", .kind = LineFigure, .container = "P1", .left = 2310, .top = -30,
      .width = 2325, .height = 5715, .lineWidth = 2},
@@ -130,8 +131,52 @@ constexpr auto layout = std::to_array<ControlSpec>({
      .caption = "  Ampl.", .tabIndex = 4, .centred = true},
 });
 // clang-format on
+
+// Each panel and read-out the handlers drive has exactly one row.
+constexpr bool eachOnce()
+{
+    std::array<int, panelCount> panels{};
+    std::array<int, readoutCount> readouts{};
+    for (const ControlSpec& spec : layout) {
+        if (spec.panel)
+            ++panels.at(static_cast<std::size_t>(*spec.panel));
+        if (spec.readout)
+            ++readouts.at(static_cast<std::size_t>(*spec.readout));
+    }
+    for (const int count : panels)
+        if (count != 1)
+            return false;
+    for (const int count : readouts)
+        if (count != 1)
+            return false;
+    return true;
+}
+static_assert(eachOnce(), "every panel and read-out has one row in the layout");
+
+template <class Id, std::optional<Id> ControlSpec::*role> const ControlSpec& rowOf(Id id)
+{
+    for (const ControlSpec& spec : layout)
+        if (spec.*role == id)
+            return spec;
+    throw std::logic_error("the layout lacks a row");
+}
 } // namespace
 
 std::span<const ControlSpec> windowLayout() { return layout; }
+
+const ControlSpec& panelSpec(PanelId panel) { return rowOf<PanelId, &ControlSpec::panel>(panel); }
+
+const ControlSpec& readoutSpec(ReadoutId readout)
+{
+    return rowOf<ReadoutId, &ControlSpec::readout>(readout);
+}
+
+std::optional<PanelId> panelNamed(std::string_view name)
+{
+    for (const ControlSpec& spec : layout)
+        if (spec.panel && spec.name == name)
+            return spec.panel;
+    return std::nullopt;
+}
 
 } // namespace tessarion::core

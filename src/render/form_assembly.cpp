@@ -7,48 +7,33 @@
 
 namespace tessarion::render {
 
-FormAssembly::FormAssembly(const FormParts& parts, std::string decimalSeparator)
-    : surfaces_(makeSurfaces(parts))
+FormAssembly::FormAssembly(const core::ControlSource& controls, std::string decimalSeparator)
+    : form_(controls, std::move(decimalSeparator))
+    , surfaces_(makeSurfaces())
     , figures_(addLineFigures())
-    , form_({parts.readouts, parts.timer, parts.spring, parts.vector, parts.pendulum, parts.graph},
-            std::move(decimalSeparator))
     , spring_{figure("Lin1"), springSegments_, figure("Lin2")}
     , pendulumRod_(figure("Line3"))
 {
 }
 
-PanelView& FormParts::view(PanelId panel) const
-{
-    switch (panel) {
-    case PanelId::spring: return spring;
-    case PanelId::vector: return vector;
-    case PanelId::pendulum: return pendulum;
-    case PanelId::graph: return graph;
-    }
-    throw std::logic_error("no such panel");
-}
-
 FormAssembly::~FormAssembly() = default;
 
-FormAssembly::Surfaces FormAssembly::makeSurfaces(const FormParts& parts)
+FormAssembly::Surfaces FormAssembly::makeSurfaces()
 {
     Surfaces surfaces;
     for (const core::ControlSpec& spec : core::windowLayout()) {
-        const auto panel = panelId(spec.name);
-        if (spec.kind != core::ControlKind::Panel || !panel)
+        if (!spec.panel)
             continue;
+        const PanelId panel = *spec.panel;
         auto surface = std::make_unique<Surface>(
             core::innerPixels(spec.width), core::innerPixels(spec.height), spec.units,
             spec.foreColor.value_or(core::colours::buttonText),
             spec.backColor.value_or(core::colours::buttonFace));
         if (spec.scale)
             surface->setScale(flags::firstPoint, 0, 0, spec.scale->width, spec.scale->height);
-        surface->setView(&parts.view(*panel));
-        surfaces[index(*panel)] = std::move(surface);
+        surface->setPanel(&form_.controls().panel(panel));
+        surfaces[index(panel)] = std::move(surface);
     }
-    for (const auto& surface : surfaces)
-        if (!surface)
-            throw std::logic_error("the layout lacks a drawing panel");
     return surfaces;
 }
 
@@ -58,7 +43,7 @@ FormAssembly::Figures FormAssembly::addLineFigures()
     for (const core::ControlSpec& spec : core::windowLayout()) {
         if (spec.kind != core::ControlKind::LineFigure)
             continue;
-        const auto panel = panelId(spec.container);
+        const auto panel = core::panelNamed(spec.container);
         if (!panel)
             throw std::logic_error("line figure outside a drawing panel: " +
                                    std::string(spec.name));
@@ -80,14 +65,6 @@ LineFigure& FormAssembly::figure(std::string_view name) const
     if (found == figures_.end())
         throw std::logic_error("the layout has no line figure " + std::string(name));
     return *found->second;
-}
-
-std::optional<PanelId> FormAssembly::panelId(std::string_view name)
-{
-    for (std::size_t i = 0; i < panelNames.size(); ++i)
-        if (panelNames[i] == name)
-            return static_cast<PanelId>(i);
-    return std::nullopt;
 }
 
 void FormAssembly::paint(PanelId panel, Device& device)

@@ -155,8 +155,8 @@ LineFigure& Surface::addLineFigure(DevicePoint from, DevicePoint to, int width)
 void Surface::figureMoved()
 {
     // A paint draws its figures at the end anyway; only a move outside one needs a paint.
-    if (!painting() && view_ != nullptr)
-        view_->scheduleRepaint();
+    if (!painting() && panel_ != nullptr)
+        panel_->scheduleRepaint();
 }
 
 bool Surface::accept(std::initializer_list<double> values)

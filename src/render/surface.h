@@ -11,14 +11,6 @@
 
 namespace tessarion::render {
 
-/// The window's side of a drawing panel: repaintNow paints it at once, nested in the caller,
-/// and a moved line figure asks for a paint later.
-class PanelView : public core::Panel {
-public:
-    /// Asks for a paint later, from the event loop.
-    virtual void scheduleRepaint() = 0;
-};
-
 /// Operation flags, as passed by the painters.
 namespace flags {
 inline constexpr std::int16_t relative = 1;    ///< drawPoint: relative to the current position.
@@ -82,8 +74,8 @@ public:
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
 
-    /// The view asked for a later paint when a line figure moves outside a paint.
-    void setView(PanelView* view) { view_ = view; }
+    /// The window's panel, asked for a later paint when a line figure moves outside a paint.
+    void setPanel(core::Panel* panel) { panel_ = panel; }
 
     /// Draws a line; see the flags.
     void drawLine(std::int16_t flags, float x1, float y1, float x2, float y2, core::Colour colour);
@@ -146,7 +138,7 @@ private:
     core::Colour background_;           ///< The colour an erase fills with.
     std::int16_t penWidth_ = 1;         ///< The pen width in pixels.
     std::deque<LineFigure> figures_;    ///< Line figures in the order they were added.
-    PanelView* view_ = nullptr;         ///< Asked for a later paint, if any.
+    core::Panel* panel_ = nullptr;      ///< Asked for a later paint, if any.
     Device* device_ = nullptr;          ///< The device of the paint running, or none.
 };
 

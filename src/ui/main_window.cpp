@@ -159,7 +159,7 @@ void MainWindow::addButton(const core::ControlSpec& spec)
 void MainWindow::stackPanelsInTickOrder()
 {
     for (const core::PanelId panel : core::tickOrder)
-        lookup(panels_, render::FormAssembly::panelName(panel)).raise();
+        lookup(panels_, core::panelSpec(panel).name).raise();
 }
 
 void MainWindow::setTabOrder()
@@ -172,30 +172,19 @@ void MainWindow::setTabOrder()
 
 void MainWindow::assemble(std::string decimalSeparator)
 {
-    auto readout = [this](std::string_view name) -> core::TextField& {
-        return lookup(fields_, name);
-    };
-    auto view = [this](std::string_view name) -> render::PanelView& {
-        return lookup(panels_, name);
-    };
     assembly_ = std::make_unique<render::FormAssembly>(
-        render::FormParts{
-            .readouts = {.amplitude = readout("Text1"),
-                         .frequency = readout("Text2"),
-                         .degrees = readout("Text3"),
-                         .radians = readout("Text4"),
-                         .percent = readout("Text5"),
-                         .sine = readout("Text6"),
-                         .cosine = readout("Text7")},
-            .timer = *timer_,
-            .spring = view("P1"),
-            .vector = view("p2"),
-            .pendulum = view("p3"),
-            .graph = view("p4"),
+        core::ControlSource{
+            .readout = [this](const core::ControlSpec& spec) -> core::TextField& {
+                return lookup(fields_, spec.name);
+            },
+            .timer = [this](const core::ControlSpec&) -> core::Timer& { return *timer_; },
+            .panel = [this](const core::ControlSpec& spec) -> core::Panel& {
+                return lookup(panels_, spec.name);
+            },
         },
         std::move(decimalSeparator));
     for (const auto& [name, panel] : panels_)
-        panel->attach(*assembly_, *render::FormAssembly::panelId(name));
+        panel->attach(*assembly_, *core::panelNamed(name));
     connect(timer_, &QTimer::timeout, this, [this] { form().tick(); });
 }
 

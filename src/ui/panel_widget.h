@@ -11,7 +11,7 @@
 namespace tessarion::ui {
 
 /// A drawing panel: a sunken frame around a surface whose painter runs on every paint.
-class PanelWidget : public QFrame, public render::PanelView {
+class PanelWidget : public QFrame, public core::Panel {
     Q_OBJECT
 public:
     /// A panel of `outerSize` pixels inside `parent`; it draws once attached.

@@ -223,7 +223,7 @@ void Picture::paint(QPainter& painter, double scale) const
 void Picture::paintPanels(QPainter& painter) const
 {
     for (const core::PanelId id : core::tickOrder) {
-        PanelWidget* panel = window_.panel(render::FormAssembly::panelName(id));
+        PanelWidget* panel = window_.panel(core::panelSpec(id).name);
         if (panel_ != nullptr && panel != panel_) {
             window_.form().beforePaint(id);
             continue;

@@ -61,6 +61,8 @@ std::string layoutJson()
         json += '{';
         appendField(json, "name", spec.name);
         appendField(json, "kind", kindNames[static_cast<std::size_t>(spec.kind)]);
+        if (spec.panel)
+            appendField(json, "panel", static_cast<int>(*spec.panel));
         appendField(json, "container", spec.container);
         appendField(json, "left", core::pixels(spec.left));
         appendField(json, "top", core::pixels(spec.top));

@@ -50,27 +50,18 @@ void PagePanel::repaintNow() { page_.paint(id_); }
 void PagePanel::scheduleRepaint() { pageScheduleRepaint(indexOf(id_)); }
 
 Page::Page(std::string decimalSeparator, double lineHeight)
-    : readouts_{PageReadout("Text1"), PageReadout("Text2"), PageReadout("Text3"),
-                PageReadout("Text4"), PageReadout("Text5"), PageReadout("Text6"),
-                PageReadout("Text7")}
-    , panels_{PagePanel(*this, render::PanelId::spring), PagePanel(*this, render::PanelId::vector),
-              PagePanel(*this, render::PanelId::pendulum), PagePanel(*this, render::PanelId::graph)}
-    , lineHeight_(lineHeight)
+    : lineHeight_(lineHeight)
 {
+    // The read-outs and panels come into being as the layout names them.
     assembly_ = std::make_unique<render::FormAssembly>(
-        render::FormParts{
-            .readouts = {.amplitude = readouts_[0],
-                         .frequency = readouts_[1],
-                         .degrees = readouts_[2],
-                         .radians = readouts_[3],
-                         .percent = readouts_[4],
-                         .sine = readouts_[5],
-                         .cosine = readouts_[6]},
-            .timer = timer_,
-            .spring = panels_[0],
-            .vector = panels_[1],
-            .pendulum = panels_[2],
-            .graph = panels_[3],
+        core::ControlSource{
+            .readout = [this](const core::ControlSpec& spec) -> core::TextField& {
+                return readouts_.emplace_back(std::string(spec.name));
+            },
+            .timer = [this](const core::ControlSpec&) -> core::Timer& { return timer_; },
+            .panel = [this](const core::ControlSpec& spec) -> core::Panel& {
+                return panels_.emplace_back(*this, *spec.panel);
+            },
         },
         std::move(decimalSeparator));
     form().load();

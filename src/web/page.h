@@ -6,6 +6,7 @@
 #include "web/canvas_device.h"
 
 #include <array>
+#include <deque>
 #include <memory>
 #include <string>
 
@@ -33,7 +34,7 @@ public:
 class Page;
 
 /// A panel's canvas: repaintNow paints it at once, a moved line figure on the next frame.
-class PagePanel : public render::PanelView {
+class PagePanel : public core::Panel {
 public:
     PagePanel(Page& page, render::PanelId id);
     void repaintNow() override;
@@ -58,10 +59,10 @@ public:
     void paint(render::PanelId panel);
 
 private:
-    std::array<PageReadout, 7> readouts_;            ///< The read-outs, in the order of Readouts.
-    PageTimer timer_;                                ///< The animation tick.
-    std::array<PagePanel, 4> panels_;                ///< The panels, by PanelId.
-    std::array<render::PixelGrid, 4> places_{};      ///< Where each panel's canvas lies.
+    std::deque<PageReadout> readouts_; ///< The read-outs, as the layout has them.
+    PageTimer timer_;                  ///< The animation tick.
+    std::deque<PagePanel> panels_;     ///< The panels, as the layout has them.
+    std::array<render::PixelGrid, core::panelCount> places_{}; ///< Where each panel's canvas lies.
     double lineHeight_;                              ///< Height of a line of panel text, in pixels.
     std::unique_ptr<render::FormAssembly> assembly_; ///< The form and its drawing side.
 };

@@ -3,7 +3,6 @@
 // on the panels' canvases. Every rule of the oscillation lives in the program.
 'use strict';
 
-const panelNames = ['P1', 'p2', 'p3', 'p4'];
 const fontFamily = 'Tessarion';
 const readoutFontFamily = 'Tessarion Narrow';
 const windowFontPixels = 13; // 9.75 points
@@ -207,9 +206,9 @@ var tessarionPage = {
           const canvas = document.createElement('canvas');
           canvas.setAttribute('aria-hidden', 'true');
           element.append(canvas);
-          const index = panelNames.indexOf(spec.name);
-          tessarionCanvas.contexts[index] = canvas.getContext('2d', { alpha: false });
-          this.panels[index] = { spec, element, canvas, scaleX: 1, scaleY: 1 };
+          // The program knows each panel by its number in the layout.
+          tessarionCanvas.contexts[spec.panel] = canvas.getContext('2d', { alpha: false });
+          this.panels[spec.panel] = { spec, element, canvas, scaleX: 1, scaleY: 1 };
           break;
         }
         case 'textField':
@@ -298,7 +297,7 @@ var tessarionPage = {
         device(left + spec.width - border), device(top + spec.height - border)];
       box(element, inner[0] - edge, inner[1] - edge, inner[2] + edge, inner[3] + edge);
       element.style.borderWidth = edge / ratio + 'px';
-      const panel = this.panels[panelNames.indexOf(spec.name)];
+      const panel = this.panels[spec.panel];
       const canvas = panel.canvas;
       canvas.width = inner[2] - inner[0];
       canvas.height = inner[3] - inner[1];
@@ -306,7 +305,7 @@ var tessarionPage = {
       canvas.style.height = canvas.height / ratio + 'px';
       panel.scaleX = canvas.width / (spec.width - 2 * border);
       panel.scaleY = canvas.height / (spec.height - 2 * border);
-      Module._tessarion_set_place(panelNames.indexOf(spec.name), panel.scaleX, panel.scaleY,
+      Module._tessarion_set_place(spec.panel, panel.scaleX, panel.scaleY,
         offsetX + inner[0], offsetY + inner[1]);
     }
   },
@@ -324,7 +323,7 @@ var tessarionPage = {
   // The window system's paint of every panel, as when the window is shown or resized.
   paintAll() {
     this.place();
-    for (let index = 0; index < panelNames.length; ++index)
+    for (let index = 0; index < this.panels.length; ++index)
       this.guarded(() => Module._tessarion_paint(index));
   },
 

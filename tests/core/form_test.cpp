@@ -71,6 +71,7 @@ struct FakePanel : Panel {
         if (onPaint)
             onPaint();
     }
+    void scheduleRepaint() override { log.push_back(name + " later"); }
     std::string name;
     Log& log;
     std::function<void()> onPaint;
@@ -78,12 +79,13 @@ struct FakePanel : Panel {
 
 struct Rig {
     explicit Rig(std::string separator = ".")
-        : form({{text[0], text[1], text[2], text[3], text[4], text[5], text[6]},
-                timer,
-                P1,
-                p2,
-                p3,
-                p4},
+        : form({.readout = [this](const core::ControlSpec& spec) -> core::TextField& {
+                    return text[static_cast<std::size_t>(*spec.readout)];
+                },
+                .timer = [this](const core::ControlSpec&) -> core::Timer& { return timer; },
+                .panel = [this](const core::ControlSpec& spec) -> core::Panel& {
+                    return *std::array{&P1, &p2, &p3, &p4}[static_cast<std::size_t>(*spec.panel)];
+                }},
                std::move(separator))
     {
     }

@@ -18,20 +18,17 @@ TEST(FormAssembly, SurfacesHaveTheLayoutsInnerSizesUnitsAndColours)
     PaintedForm window;
     struct Expected {
         PanelId panel;
-        double width, height;
         double unitsAcross; // what the right edge reads in the panel's own units
-        core::Colour foreColor;
     };
     for (const Expected& e :
-         {Expected{PanelId::spring, 157, 384, 157, core::colours::highlightText},
-          Expected{PanelId::vector, 344, 384, 15, core::colours::buttonText},
-          Expected{PanelId::pendulum, 243, 383, 243, core::colours::buttonText},
-          Expected{PanelId::graph, 507, 138, 507 * 15, core::colours::buttonText}}) {
+         {Expected{PanelId::spring, 157}, Expected{PanelId::vector, 15},
+          Expected{PanelId::pendulum, 243}, Expected{PanelId::graph, 507 * 15}}) {
         Surface& surface = window.assembly.surface(e.panel);
-        SCOPED_TRACE(static_cast<int>(e.panel));
-        EXPECT_DOUBLE_EQ(surface.innerWidth(), e.width);
-        EXPECT_DOUBLE_EQ(surface.innerHeight(), e.height);
-        EXPECT_NEAR(surface.fromDeviceX(e.width), e.unitsAcross, 1e-3);
+        const core::ControlSpec& spec = core::panelSpec(e.panel);
+        SCOPED_TRACE(spec.name);
+        EXPECT_DOUBLE_EQ(surface.innerWidth(), core::innerPixels(spec.width));
+        EXPECT_DOUBLE_EQ(surface.innerHeight(), core::innerPixels(spec.height));
+        EXPECT_NEAR(surface.fromDeviceX(surface.innerWidth()), e.unitsAcross, 1e-3);
         // The erase shows the background; a line and a text without a colour of their own, the
         // pen's colour and width.
         support::RecordingDevice device;
@@ -41,9 +38,9 @@ TEST(FormAssembly, SurfacesHaveTheLayoutsInnerSizesUnitsAndColours)
         });
         ASSERT_GE(device.calls().size(), 3u);
         EXPECT_EQ(device.calls()[0].colour, core::colours::buttonFace);
-        EXPECT_EQ(device.calls()[1].colour, e.foreColor);
+        EXPECT_EQ(device.calls()[1].colour, spec.foreColor);
         EXPECT_EQ(device.calls()[1].width, 1);
-        EXPECT_EQ(device.calls()[2].colour, e.foreColor);
+        EXPECT_EQ(device.calls()[2].colour, spec.foreColor);
     }
     EXPECT_NEAR(window.assembly.surface(PanelId::vector).fromDeviceY(384), 16.744186, 1e-5);
 }

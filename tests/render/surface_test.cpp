@@ -24,8 +24,8 @@ using Kind = support::DeviceCall::Kind;
 constexpr core::Colour pen = 0x123456;
 constexpr double lineHeight = 16;
 
-// A view that counts the later paints a surface asks for.
-struct CountingView : PanelView {
+// A window's panel that counts the later paints a surface asks for.
+struct CountingView : core::Panel {
     void repaintNow() override {}
     void scheduleRepaint() override { ++scheduled; }
     int scheduled = 0;
@@ -36,7 +36,7 @@ struct Panel {
     Panel(double width, double height, PanelUnits units)
         : surface(width, height, units, pen)
     {
-        surface.setView(&view);
+        surface.setPanel(&view);
     }
     std::vector<DeviceCall> draw(const std::function<void()>& handler)
     {

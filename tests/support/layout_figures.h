@@ -38,7 +38,7 @@ public:
         }
         if (panel.empty())
             throw std::logic_error("no line figure " + std::string(name));
-        surface_ = &assembly.surface(*render::FormAssembly::panelId(panel));
+        surface_ = &assembly.surface(*core::panelNamed(panel));
     }
 
     float startX() const { return static_cast<float>(surface_->fromDeviceX(line().a.x)); }

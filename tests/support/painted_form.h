@@ -16,18 +16,17 @@ namespace tessarion::support {
 /// a recording device at once; the paints are logged as "P1", "p2", "p3", "p4".
 struct PaintedForm {
     explicit PaintedForm(const std::string& separator = ".")
-        : assembly({{text[0], text[1], text[2], text[3], text[4], text[5], text[6]},
-                    timer,
-                    P1,
-                    p2,
-                    p3,
-                    p4},
+        : assembly({.readout = [this](const core::ControlSpec& spec) -> core::TextField& {
+                        return text[static_cast<std::size_t>(*spec.readout)];
+                    },
+                    .timer = [this](const core::ControlSpec&) -> core::Timer& { return timer; },
+                    .panel = [this](const core::ControlSpec& spec) -> core::Panel& {
+                        return *views()[static_cast<std::size_t>(*spec.panel)];
+                    }},
                    separator)
     {
-        P1.attach(assembly, PanelId::spring);
-        p2.attach(assembly, PanelId::vector);
-        p3.attach(assembly, PanelId::pendulum);
-        p4.attach(assembly, PanelId::graph);
+        for (std::size_t panel = 0; panel < core::panelCount; ++panel)
+            views()[panel]->attach(assembly, static_cast<PanelId>(panel));
     }
 
     /// The text of TextN.
@@ -45,7 +44,8 @@ struct PaintedForm {
         for (auto& field : text)
             field.text.clear();
     }
-    /// The four devices, P1 first.
+    /// The four panels and their devices, P1 first.
+    std::array<RecordingView*, core::panelCount> views() { return {&P1, &p2, &p3, &p4}; }
     std::array<RecordingDevice*, 4> devices() { return {&d1, &d2, &d3, &d4}; }
     std::array<const RecordingDevice*, 4> devices() const { return {&d1, &d2, &d3, &d4}; }
     /// Paints on the four devices that lack calls of a whole paint (the erase, the painter's,
@@ -57,7 +57,8 @@ struct PaintedForm {
         int shortOnes = 0;
         for (std::size_t panel = 0; panel < painterCalls.size(); ++panel) {
             const std::size_t whole =
-                1 + painterCalls[panel] + layoutFigureCount(FormAssembly::panelNames[panel]);
+                1 + painterCalls[panel] +
+                layoutFigureCount(core::panelSpec(static_cast<PanelId>(panel)).name);
             const std::vector<DeviceCall>& calls = devices()[panel]->calls();
             // Each paint starts with its erase.
             for (std::size_t start = 0, end = 1; end <= calls.size(); ++end) {
@@ -70,7 +71,7 @@ struct PaintedForm {
         return shortOnes;
     }
 
-    std::array<support::FakeText, 7> text;
+    std::array<support::FakeText, core::readoutCount> text;
     support::FakeTimer timer;
     RecordingDevice d1, d2, d3, d4;
     std::vector<std::string> log;

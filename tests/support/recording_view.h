@@ -12,11 +12,10 @@ using render::FormAssembly;
 using render::LineFigure;
 using render::LineFigureGroup;
 using render::PanelId;
-using render::PanelView;
 using render::Surface;
 
-/// A panel view that paints at once onto a recording device and logs each paint by name.
-class RecordingView : public PanelView {
+/// A panel that paints at once onto a recording device and logs each paint by name.
+class RecordingView : public core::Panel {
 public:
     /// Logs `name` into `log` on every paint onto `device`.
     RecordingView(std::string name, RecordingDevice& device, std::vector<std::string>& log)
@@ -26,7 +25,7 @@ public:
     {
     }
 
-    /// The panel of `assembly` this view paints.
+    /// The panel of `assembly` this one paints.
     void attach(FormAssembly& assembly, PanelId panel)
     {
         assembly_ = &assembly;
