@@ -148,8 +148,8 @@ double readoutNanoseconds(ui::MainWindow& window, int ticks)
         form.state.phase = (form.state.phase + form.state.frequency) % 360;
         form.refreshPhaseReadouts();
         const double angle = static_cast<double>(form.state.phase) * core::circleConstant() / 180;
-        form.controls().readouts.sine.setText(form.numberText(std::sin(angle)));
-        form.controls().readouts.cosine.setText(form.numberText(std::cos(angle)));
+        form.controls().readout(core::ReadoutId::sine).setText(form.numberText(std::sin(angle)));
+        form.controls().readout(core::ReadoutId::cosine).setText(form.numberText(std::cos(angle)));
         QCoreApplication::processEvents();
     }
     return static_cast<double>(cpuNanoseconds() - start) / ticks;
