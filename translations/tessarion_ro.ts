@@ -137,6 +137,29 @@
     </message>
 </context>
 <context>
+    <name>Page</name>
+    <message>
+        <source>Pictures</source>
+        <translation>Imagini</translation>
+    </message>
+    <message>
+        <source>Copy picture</source>
+        <translation>Copiază imaginea</translation>
+    </message>
+    <message>
+        <source>Save picture</source>
+        <translation>Salvează imaginea</translation>
+    </message>
+    <message>
+        <source>Save picture as SVG</source>
+        <translation>Salvează imaginea ca SVG</translation>
+    </message>
+    <message>
+        <source>The browser does not let the page copy the picture. Use &quot;Save picture&quot; instead.</source>
+        <translation>Browserul nu permite paginii să copieze imaginea. Folosiți „Salvează imaginea”.</translation>
+    </message>
+</context>
+<context>
     <name>StartupGuard</name>
     <message>
         <source>cannot open the window: %1</source>

@@ -137,4 +137,20 @@ EMSCRIPTEN_KEEPALIVE void tessarion_paint(int panel)
 {
     page->paint(static_cast<render::PanelId>(panel));
 }
+
+/// The four panels drawn afresh for a picture of the layout, as SVG elements at `scale` device
+/// pixels per layout pixel; a panel text's baseline lies `ascent` layout pixels below its top.
+EMSCRIPTEN_KEEPALIVE const char* tessarion_picture(double scale, double ascent)
+{
+    static std::string elements;
+    elements = page->picture(scale, ascent);
+    return elements.c_str();
+}
+
+/// The phase in whole degrees, which a picture's file name carries; a double holds any phase
+/// that presses can reach.
+EMSCRIPTEN_KEEPALIVE double tessarion_phase()
+{
+    return static_cast<double>(page->form().state.phase);
+}
 }

@@ -1,6 +1,8 @@
 #include "web/page.h"
 
+#include "core/layout.h"
 #include "render/crisp_device.h"
+#include "render/svg_target.h"
 #include "web/canvas_device.h"
 
 #include <emscripten/emscripten.h>
@@ -86,6 +88,31 @@ void Page::paint(render::PanelId panel)
         return;
     }
     assembly_->paint(panel, device);
+}
+
+std::string Page::picture(double scale, double ascent)
+{
+    // Each panel's inner area where the layout puts it, on the picture's own pixels.
+    std::array<render::PixelGrid, 4> grids{};
+    for (const core::ControlSpec& spec : core::windowLayout()) {
+        const auto panel = render::FormAssembly::panelId(spec.name);
+        if (spec.kind == core::ControlKind::Panel && panel)
+            grids[static_cast<std::size_t>(indexOf(*panel))] = {
+                .scaleX = scale,
+                .scaleY = scale,
+                .originX = (core::pixels(spec.left) + core::panelBorderPixels) * scale,
+                .originY = (core::pixels(spec.top) + core::panelBorderPixels) * scale};
+    }
+    std::string elements;
+    for (const render::PanelId panel : core::tickOrder) {
+        const render::Surface& surface = assembly_->surface(panel);
+        render::SvgTarget target(ascent * scale, lineHeight_);
+        render::CrispDevice device(target, grids[static_cast<std::size_t>(indexOf(panel))],
+                                   surface.innerWidth(), surface.innerHeight());
+        assembly_->paint(panel, device);
+        elements += target.clippedTo(device.area());
+    }
+    return elements;
 }
 
 } // namespace tessarion::web

@@ -57,6 +57,10 @@ public:
     void setPlace(render::PanelId panel, render::PixelGrid place);
     /// Paints a panel onto its canvas.
     void paint(render::PanelId panel);
+    /// The four panels drawn afresh in the order of a tick, as a picture of the layout does
+    /// it, as SVG elements at `scale` device pixels per layout pixel; a text has its baseline
+    /// `ascent` layout pixels below its top.
+    std::string picture(double scale, double ascent);
 
 private:
     std::deque<PageReadout> readouts_; ///< The read-outs, as the layout has them.

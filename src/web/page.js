@@ -363,6 +363,7 @@ var tessarionPage = {
     document.body.addEventListener('dblclick', (event) => {
       if (event.target === document.body && document.fullscreenEnabled) this.toggleFullScreen();
     });
+    tessarionPictures.start();
     // The first stop of the tab order has the focus when the page opens.
     document.querySelector('#form1 [tabindex], #form1 button, #form1 input').focus();
     document.body.dataset.ready = 'true';

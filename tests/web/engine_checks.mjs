@@ -42,6 +42,20 @@ const ink = (page) => page.evaluate(async (bg) => {
 }, background);
 
 const checks = {
+  // The SVG rasterized on a canvas: no engine may refuse it or taint the canvas.
+  async 'a picture: a PNG twice the layout, with the red mass in P1'(page) {
+    const [width, height, red] = await page.evaluate(async () => {
+      const image = await createImageBitmap(await tessarionPictures.png(tessarionPictures.svg(2)));
+      const canvas = Object.assign(document.createElement('canvas'), { width: 1572, height: 1132 });
+      const context = canvas.getContext('2d');
+      context.drawImage(image, 0, 0);
+      const { data } = context.getImageData(20, 16, 314, 768);
+      const red = data.filter((v, i) => !(i % 4) && v > 200 && data[i + 1] < 90 && data[i + 2] < 90);
+      return [image.width, image.height, red.length];
+    });
+    assert.ok(width === 1572 && height === 1132 && red > 80, `${width} x ${height}, ${red} red`);
+  },
+
   async 'all four panels drawn, the mass in red'(page) {
     for (const { id, size, drawn, red } of await ink(page)) {
       assert.ok(size > 1000 && drawn > 100, `${id}: ${drawn} of ${size} pixels drawn`);

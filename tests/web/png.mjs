@@ -47,6 +47,21 @@ export function decodePng(buffer) {
   return { width, height, channels, pixels };
 }
 
+// The centre of the red pixels (the mass, the bob) within [left, top, width, height] of an image.
+export function redCentre({ width, height, channels, pixels }, area = [0, 0, width, height]) {
+  const [left, top, w, h] = area;
+  let sumX = 0, sumY = 0, count = 0;
+  for (let y = top; y < top + h; ++y)
+    for (let x = left; x < left + w; ++x) {
+      const at = (y * width + x) * channels;
+      if (pixels[at] > 200 && pixels[at + 1] < 90 && pixels[at + 2] < 90) {
+        sumX += x; sumY += y; ++count;
+      }
+    }
+  if (count <= 20) throw new Error(`only ${count} red pixels in [${area}]`);
+  return [sumX / count, sumY / count];
+}
+
 // Writes 8-bit RGB pixels as a PNG, for the images a failing comparison leaves to look at.
 export function encodePng({ width, height, pixels }) {
   const crcTable = Array.from({ length: 256 }, (_, n) => {
