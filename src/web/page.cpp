@@ -92,23 +92,18 @@ void Page::paint(render::PanelId panel)
 
 std::string Page::picture(double scale, double ascent)
 {
-    // Each panel's inner area where the layout puts it, on the picture's own pixels.
-    std::array<render::PixelGrid, 4> grids{};
-    for (const core::ControlSpec& spec : core::windowLayout()) {
-        const auto panel = render::FormAssembly::panelId(spec.name);
-        if (spec.kind == core::ControlKind::Panel && panel)
-            grids[static_cast<std::size_t>(indexOf(*panel))] = {
-                .scaleX = scale,
-                .scaleY = scale,
-                .originX = (core::pixels(spec.left) + core::panelBorderPixels) * scale,
-                .originY = (core::pixels(spec.top) + core::panelBorderPixels) * scale};
-    }
     std::string elements;
     for (const render::PanelId panel : core::tickOrder) {
+        // The panel's inner area where the layout puts it, on the picture's own pixels.
+        const core::ControlSpec& spec = core::panelSpec(panel);
+        const render::PixelGrid grid{
+            .scaleX = scale,
+            .scaleY = scale,
+            .originX = (core::pixels(spec.left) + core::panelBorderPixels) * scale,
+            .originY = (core::pixels(spec.top) + core::panelBorderPixels) * scale};
         const render::Surface& surface = assembly_->surface(panel);
         render::SvgTarget target(ascent * scale, lineHeight_);
-        render::CrispDevice device(target, grids[static_cast<std::size_t>(indexOf(panel))],
-                                   surface.innerWidth(), surface.innerHeight());
+        render::CrispDevice device(target, grid, surface.innerWidth(), surface.innerHeight());
         assembly_->paint(panel, device);
         elements += target.clippedTo(device.area());
     }
