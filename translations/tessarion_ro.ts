@@ -160,6 +160,68 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Shows one harmonic oscillation in four synchronized pictures.</source>
+        <translation>Arată o oscilație armonică în patru imagini sincronizate.</translation>
+    </message>
+    <message>
+        <source>Shows this help.</source>
+        <translation>Arată acest ajutor.</translation>
+    </message>
+    <message>
+        <source>Shows the version.</source>
+        <translation>Arată versiunea.</translation>
+    </message>
+    <message>
+        <source>number</source>
+        <translation>număr</translation>
+    </message>
+    <message>
+        <source>Starts the animation.</source>
+        <translation>Pornește animația.</translation>
+    </message>
+    <message>
+        <source>unexpected argument: %1</source>
+        <translation>argument neașteptat: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Preset</name>
+    <message>
+        <source>%1: the amplitude must be a whole number from %2 to %3, as its read-out shows it</source>
+        <translation>%1: amplitudinea trebuie să fie un număr întreg de la %2 la %3, așa cum o arată afișajul ei</translation>
+    </message>
+    <message>
+        <source>The amplitude as its read-out shows it, from %1 to %2.</source>
+        <translation>Amplitudinea, așa cum o arată afișajul ei, de la %1 la %2.</translation>
+    </message>
+    <message>
+        <source>%1: the frequency must be a whole number of degrees per tick from %2 to %3</source>
+        <translation>%1: frecvența trebuie să fie un număr întreg de grade pe pas, de la %2 la %3</translation>
+    </message>
+    <message>
+        <source>The frequency in degrees per tick, from %1 to %2.</source>
+        <translation>Frecvența în grade pe pas, de la %1 la %2.</translation>
+    </message>
+    <message>
+        <source>%1: the phase must be a whole number of degrees from %2 to %3</source>
+        <translation>%1: faza trebuie să fie un număr întreg de grade, de la %2 la %3</translation>
+    </message>
+    <message>
+        <source>The phase in whole degrees, from %1 to %2.</source>
+        <translation>Faza în grade întregi, de la %1 la %2.</translation>
+    </message>
+    <message>
+        <source>%1: start takes no value</source>
+        <translation>%1: start nu primește nicio valoare</translation>
+    </message>
+    <message>
+        <source>%1 is not a setting; the settings are amplitude, frequency, phase and start</source>
+        <translation>%1 nu este o setare; setările sunt amplitude, frequency, phase și start</translation>
+    </message>
+</context>
+<context>
     <name>StartupGuard</name>
     <message>
         <source>cannot open the window: %1</source>

@@ -3,20 +3,25 @@
 
 #include "core/accessible_texts.h"
 #include "core/layout.h"
+#include "core/preset.h"
 #include "web/canvas_device.h"
 #include "web/page.h"
 
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 using namespace tessarion;
 
 std::unique_ptr<web::Page> page;
+core::Preset preset; ///< The start values of the address.
 
 void appendString(std::string& json, std::string_view text)
 {
@@ -24,6 +29,14 @@ void appendString(std::string& json, std::string_view text)
     for (const char c : text) {
         if (c == '"' || c == '\\')
             json += '\\';
+        // What the address holds may hold control characters too.
+        if (static_cast<unsigned char>(c) < 0x20) {
+            constexpr std::string_view digits = "0123456789abcdef";
+            json += "\\u00";
+            json += digits[static_cast<unsigned char>(c) / 16];
+            json += digits[static_cast<unsigned char>(c) % 16];
+            continue;
+        }
         json += c;
     }
     json += '"';
@@ -96,6 +109,65 @@ std::string layoutJson()
     json += '}';
     return json;
 }
+
+// A part of the address with its %XX sequences decoded; any other % stays as it is.
+std::string decoded(std::string_view text)
+{
+    std::string result;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        unsigned value = 0;
+        const char* digits = text.data() + at + 1;
+        if (text[at] == '%' && at + 2 < text.size() &&
+            std::from_chars(digits, digits + 2, value, 16).ptr == digits + 2) {
+            result += static_cast<char>(value);
+            at += 2;
+        } else {
+            result += text[at];
+        }
+    }
+    return result;
+}
+
+// The settings in the address's fragment: "amplitude=10&phase=90&start"; empty ones skipped.
+std::vector<core::PresetArgument> fragmentSettings(std::string_view fragment)
+{
+    std::vector<core::PresetArgument> settings;
+    while (!fragment.empty()) {
+        const std::string_view part = fragment.substr(0, fragment.find('&'));
+        fragment.remove_prefix(std::min(fragment.size(), part.size() + 1));
+        if (part.empty())
+            continue;
+        const std::size_t equals = part.find('=');
+        if (equals == std::string_view::npos)
+            settings.push_back({decoded(part), std::nullopt});
+        else
+            settings.push_back({decoded(part.substr(0, equals)), decoded(part.substr(equals + 1))});
+    }
+    return settings;
+}
+
+// The refused settings as the script shows them: the English text to translate, the setting
+// as written in the address, and the range where there is one.
+std::string problemsJson(const std::vector<core::PresetProblem>& problems)
+{
+    std::string json = "[";
+    for (const core::PresetProblem& problem : problems) {
+        json += '{';
+        appendField(json, "text", problem.text);
+        const core::PresetArgument& setting = problem.argument;
+        appendField(json, "written",
+                    setting.name + (setting.value ? "=" + *setting.value : std::string()));
+        if (problem.range) {
+            appendField(json, "lowest", std::to_string((*problem.range)[0]));
+            appendField(json, "highest", std::to_string((*problem.range)[1]));
+        }
+        json.back() = '}';
+        json += ',';
+    }
+    if (json.size() > 1)
+        json.pop_back();
+    return json + ']';
+}
 } // namespace
 
 extern "C" {
@@ -111,6 +183,35 @@ EMSCRIPTEN_KEEPALIVE const char* tessarion_layout()
 EMSCRIPTEN_KEEPALIVE void tessarion_start(const char* decimalSeparator, double lineHeight)
 {
     page = std::make_unique<web::Page>(decimalSeparator, lineHeight);
+}
+
+/// Reads the start values in the address's fragment; the result is the refused settings, as
+/// JSON. With any refused, the page keeps the start of load().
+EMSCRIPTEN_KEEPALIVE const char* tessarion_read_preset(const char* fragment)
+{
+    const core::PresetReading reading = core::readPreset(fragmentSettings(fragment));
+    if (reading.problems.empty())
+        preset = reading.preset;
+    static std::string problems;
+    problems = problemsJson(reading.problems);
+    return problems.c_str();
+}
+
+/// Presses the buttons that bring the form to the start values read, once the panels have had
+/// their first paint, as the user would.
+EMSCRIPTEN_KEEPALIVE void tessarion_apply_preset() { core::applyPreset(preset, page->form()); }
+
+/// The fragment of the address that opens the page in the state it has now.
+EMSCRIPTEN_KEEPALIVE const char* tessarion_fragment(bool running)
+{
+    static std::string fragment;
+    fragment.clear();
+    for (const core::PresetArgument& setting : core::presetArguments(page->form().state, running)) {
+        fragment += (fragment.empty() ? "" : "&") + setting.name;
+        if (setting.value)
+            fragment += "=" + *setting.value;
+    }
+    return fragment.c_str();
 }
 
 /// The button with this layout name was pressed.

@@ -69,6 +69,8 @@ var tessarionPage = {
   panels: [],
   pendingPaints: new Set(),
   frameRequest: 0,
+  fragment: '',
+  fragmentWrite: 0,
 
   // The tick: each one is due a whole number of intervals after the start, so that slow
   // callbacks never add up to drift; when stopped nothing is scheduled.
@@ -182,6 +184,7 @@ var tessarionPage = {
     const language = this.language();
     const translations = tessarionTranslations[language] || {};
     const say = (text) => translations[text] || text;
+    this.say = say;
     document.documentElement.lang = language;
     document.title = this.layout.caption;
     const root = document.getElementById('form1');
@@ -227,8 +230,10 @@ var tessarionPage = {
           element.textContent = spec.caption;
           element.setAttribute('aria-label', say(spec.accessibleName));
           element.title = say(spec.toolTip).replace('%1', String(spec.toolTipNumber));
-          element.addEventListener('click', () =>
-            ccall('tessarion_click', null, ['string'], [spec.name]));
+          element.addEventListener('click', () => {
+            ccall('tessarion_click', null, ['string'], [spec.name]);
+            this.keepFragment();
+          });
           break;
         case 'label':
           element = document.createElement(spec.buddy ? 'label' : 'div');
@@ -260,10 +265,14 @@ var tessarionPage = {
   place() {
     const ratio = window.devicePixelRatio || 1;
     const { width, height, border } = this.layout;
-    const zoom = Math.min(window.innerWidth / width, window.innerHeight / height);
+    // A message line takes its room under the window; without one the window has it all.
+    const message = document.getElementById('message');
+    const room = window.innerHeight - (message.hidden ? 0 : message.offsetHeight);
+    const zoom = Math.min(window.innerWidth / width, room / height);
     const device = (value) => Math.round(value * zoom * ratio);
     const offsetX = Math.round(((window.innerWidth - width * zoom) / 2) * ratio);
-    const offsetY = Math.round(((window.innerHeight - height * zoom) / 2) * ratio);
+    const offsetY = Math.round(((room - height * zoom) / 2) * ratio);
+    message.style.top = offsetY / ratio + height * zoom + 'px';
     const box = (element, left, top, right, bottom) => {
       element.style.left = (offsetX + left) / ratio + 'px';
       element.style.top = (offsetY + top) / ratio + 'px';
@@ -320,6 +329,30 @@ var tessarionPage = {
     label.style.clipPath = `inset(0 ${width - Math.floor(start + advance)}px 0 0)`;
   },
 
+  // The settings of the address that were refused, under the window and on the console, in
+  // the user's language.
+  showProblems(problems) {
+    const lines = problems.map(({ text, written, lowest, highest }) =>
+      this.say(text).replace(/%([1-3])/g, (_, n) => [written, lowest, highest][n - 1]));
+    for (const line of lines) console.warn('Tessarion:', line);
+    const message = document.getElementById('message');
+    message.textContent = lines.join('\n');
+    message.hidden = lines.length === 0;
+  },
+
+  // While the page is open its address opens it in the state it shows: every press rewrites
+  // the fragment to the state it leaves, in place, so the history gains no entries; a tick does
+  // not. Browsers refuse more than 100 rewrites in 10 s, so a burst of presses is written once,
+  // a quarter second after its first.
+  keepFragment() {
+    const running = this.ticker.enabled ? 1 : 0;
+    this.fragment = '#' + ccall('tessarion_fragment', 'string', ['number'], [running]);
+    this.fragmentWrite ||= setTimeout(() => this.guarded(() => {
+      this.fragmentWrite = 0;
+      if (location.hash !== this.fragment) history.replaceState(history.state, '', this.fragment);
+    }), 250);
+  },
+
   // The window system's paint of every panel, as when the window is shown or resized.
   paintAll() {
     this.place();
@@ -351,7 +384,13 @@ var tessarionPage = {
     const lineHeight = metrics.fontBoundingBoxAscent + metrics.fontBoundingBoxDescent;
     this.build();
     ccall('tessarion_start', null, ['string', 'number'], [this.decimalSeparator(), lineHeight]);
+    this.showProblems(JSON.parse(
+      ccall('tessarion_read_preset', 'string', ['string'], [location.hash.slice(1)])));
     this.paintAll();
+    Module._tessarion_apply_preset();
+    this.keepFragment();
+    // A fragment typed into the address opens the page afresh with it.
+    window.addEventListener('hashchange', () => location.reload());
     this.watchRatio();
     window.addEventListener('resize', () => this.paintAll());
     document.addEventListener('keydown', (event) => {

@@ -1,6 +1,6 @@
 // The browser page in Debian's headless chromium: read-outs, tab order, names in English and
-// Romanian, the mass's place, the tick on the clock that no error stops, the page in a frame
-// that collapses, and nothing fetched or complained about.
+// Romanian, the mass's place, start values in the address, the tick on the clock that no error
+// stops, the page in a frame that collapses, and nothing fetched or complained about.
 // node page_test.mjs build/web/tessarion.html
 import assert from 'node:assert/strict';
 import { mkdtempSync, writeFileSync } from 'node:fs';
@@ -38,7 +38,8 @@ async function openPage(locale, problems, { languages, url = pageUrl } = {}) {
     }, languages);
   }
   page.on('console', (message) => {
-    if (message.type() === 'error') problems.push(`console: ${message.text()}`);
+    if (['error', 'warning'].includes(message.type()))
+      problems.push(`console ${message.type()}: ${message.text()}`);
   });
   page.on('pageerror', (error) => problems.push(`error: ${error.message}`));
   page.on('request', (request) => {
@@ -199,6 +200,59 @@ for (const { name, locale, languages, down, radians } of languageCases) {
     await press(other, 'Command8', 90);
     assert.equal((await values(other))[3], radians);
     assert.deepEqual(complaints, []);
+    await other.context().close();
+  });
+}
+
+const canvases = (page) => page.evaluate(() =>
+  [...document.querySelectorAll('canvas')].map((canvas) => canvas.toDataURL()));
+// The address once it shows `hash`, and the number of history entries then.
+const address = (page, hash) => page.waitForFunction((h) => location.hash === h && history.length,
+  hash, { timeout: 5000 }).then((entries) => entries.jsonValue());
+
+await check('start values in the address show what the presses show; the address follows', async () => {
+  const preset = await openPage('en-US', [], { url: `${pageUrl}#phase=90&amplitude=10` });
+  const pressed = await openPage('en-US', []);
+  // The amplitude repaints nothing: pressed before the phase, as the page does.
+  await press(pressed, 'Command2', 3);
+  await press(pressed, 'Command8', 90);
+  assert.deepEqual(await values(preset), await values(pressed));
+  assert.deepEqual(await canvases(preset), await canvases(pressed));
+  const hash = '#amplitude=10&frequency=10&phase=90';
+  const entries = await address(preset, hash);
+  await address(pressed, hash);
+  await press(preset, 'Command5');
+  assert.equal(await address(preset, `${hash}&start`), entries);
+  await press(preset, 'Command6');
+  await press(preset, 'Command7');
+  const phase = (await values(preset))[2]; // where the ticks and the press left it
+  assert.equal(await address(preset, hash.replace('=90', `=${phase}`)), entries);
+  await Promise.all([preset.context().close(), pressed.context().close()]);
+});
+
+await check('start in the address runs the animation', async () => {
+  const running = await openPage('en-US', [], { url: `${pageUrl}#start&frequency=0` });
+  await address(running, '#amplitude=7&frequency=0&phase=0&start');
+  assert.equal(await running.evaluate(() => tessarionPage.ticker.enabled), true);
+  await running.context().close();
+});
+
+for (const [locale, fragment, line] of [
+  ['en-US', 'amplitude=15', 'the amplitude must be a whole number from 0 to 14, as its read-out shows it'],
+  ['en-US', 'frequency=-1', 'the frequency must be a whole number of degrees per tick from 0 to 40'],
+  ['en-US', 'phase=1.5', 'the phase must be a whole number of degrees from -359 to 359'],
+  ['ro-RO', 'phase=abc', 'faza trebuie să fie un număr întreg de grade, de la -359 la 359'],
+]) {
+  await check(`${fragment} in the address is refused in a line under the window, in ${locale}`, async () => {
+    const complaints = [];
+    const other = await openPage(locale, complaints, { url: `${pageUrl}#${fragment}` });
+    assert.deepEqual((await values(other)).slice(0, 3), ['7', '10', '0']);
+    assert.equal(await other.innerText('#message'), `${fragment}: ${line}`);
+    assert.deepEqual(complaints, [`console warning: Tessarion: ${fragment}: ${line}`]);
+    const { top, bottom } = await other.$eval('#message', (m) => m.getBoundingClientRect().toJSON());
+    const windowBottom = Math.max(...await other.$$eval('#form1 > *',
+      (controls) => controls.map((control) => control.getBoundingClientRect().bottom)));
+    assert.ok(top >= windowBottom && bottom <= 566, `${top} to ${bottom}, the window to ${windowBottom}`);
     await other.context().close();
   });
 }

@@ -1,6 +1,5 @@
 // Renders the real Tessarion window offscreen at a chosen phase and saves it as a PNG.
-// A developer tool for the README's screenshot and for reviewing the drawings; the program
-// itself takes no command line.
+// A developer tool for the README's screenshot and for reviewing the drawings.
 
 #include "core/layout.h"
 #include "ui/application.h"
