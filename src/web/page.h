@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/control_interfaces.h"
+#include "core/panel_statements.h"
 #include "render/form_assembly.h"
 #include "render/surface.h"
 #include "web/canvas_device.h"
@@ -28,6 +29,11 @@ class PageTimer : public core::Timer {
 public:
     void setEnabled(bool enabled) override;
     void setInterval(std::int32_t milliseconds) override;
+    /// Whether the animation runs.
+    bool enabled() const { return enabled_; }
+
+private:
+    bool enabled_ = false;
 };
 
 class Page;
@@ -56,6 +62,10 @@ public:
     void setPlace(render::PanelId panel, render::PixelGrid place);
     /// Paints a panel onto its canvas.
     void paint(render::PanelId panel);
+    /// After a button or a tick: the panels' descriptions follow, at the pace of the animation.
+    void stateChanged();
+    /// Gives the panel's description its sentence about what the panel shows now.
+    void describe(render::PanelId panel);
 
 private:
     std::array<PageReadout, 7> readouts_;            ///< The read-outs, in the order of Readouts.
@@ -64,6 +74,8 @@ private:
     std::array<render::PixelGrid, 4> places_{};      ///< Where each panel's canvas lies.
     double lineHeight_;                              ///< Height of a line of panel text, in pixels.
     std::unique_ptr<render::FormAssembly> assembly_; ///< The form and its drawing side.
+    /// When the panels' descriptions follow the state.
+    core::StatementPace pace_;
 };
 
 } // namespace tessarion::web
