@@ -5,9 +5,12 @@
 build_packages=(build-essential cmake pkg-config libxcb1-dev qt6-base-dev qt6-svg-dev qt6-tools-dev
     qt6-l10n-tools fonts-liberation)
 # To test it (headless, under a headless Weston, and on X under openbox and fluxbox in Xvfb,
-# driven by xdotool and wmctrl and grabbed by ImageMagick) and check its desktop files and package.
+# driven by xdotool and wmctrl and grabbed by ImageMagick; heard through AT-SPI on a private
+# session bus, by Python's bindings of the AT-SPI client library) and check its desktop files and
+# package.
 test_packages=(googletest libgtest-dev desktop-file-utils appstream weston qt6-wayland lintian
-    xvfb openbox fluxbox wmctrl xdotool x11-utils imagemagick)
+    xvfb openbox fluxbox wmctrl xdotool x11-utils imagemagick dbus-daemon at-spi2-core python3-gi
+    gir1.2-atspi-2.0)
 # To build the browser page (fonttools cuts its fonts down) and test it in each engine: Chromium
 # and Firefox headless, WebKitGTK in its MiniBrowser (in libwebkit2gtk) on Xvfb, with locales
 # compiled from the sources in locales.

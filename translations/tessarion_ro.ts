@@ -135,6 +135,50 @@
         <source>The displacement over one period T as a sine curve, with a vertical marker at the current phase</source>
         <translation>Elongația pe durata unei perioade T, ca sinusoidă, cu un marcaj vertical la faza curentă</translation>
     </message>
+    <message>
+        <source>The mass is %1 above its rest position, %2 % of the amplitude.</source>
+        <translation>Corpul este cu %1 deasupra poziției de repaus, la %2 % din amplitudine.</translation>
+    </message>
+    <message>
+        <source>The mass is %1 below its rest position, %2 % of the amplitude.</source>
+        <translation>Corpul este cu %1 sub poziția de repaus, la %2 % din amplitudine.</translation>
+    </message>
+    <message>
+        <source>The mass is at its rest position.</source>
+        <translation>Corpul este în poziția de repaus.</translation>
+    </message>
+    <message>
+        <source>The vector is at %1 degrees, with sine %2 and cosine %3.</source>
+        <translation>Vectorul este la %1°, cu sinusul %2 și cosinusul %3.</translation>
+    </message>
+    <message>
+        <source>The bob is %1 right of the middle, %2 % of the amplitude.</source>
+        <translation>Corpul pendulului este cu %1 la dreapta mijlocului, la %2 % din amplitudine.</translation>
+    </message>
+    <message>
+        <source>The bob is %1 left of the middle, %2 % of the amplitude.</source>
+        <translation>Corpul pendulului este cu %1 la stânga mijlocului, la %2 % din amplitudine.</translation>
+    </message>
+    <message>
+        <source>The bob hangs in the middle.</source>
+        <translation>Corpul pendulului atârnă la mijloc.</translation>
+    </message>
+    <message>
+        <source>The marker is at %1 % of the period, %2 % of the amplitude above the axis.</source>
+        <translation>Marcajul este la %1 % din perioadă, la %2 % din amplitudine deasupra axei.</translation>
+    </message>
+    <message>
+        <source>The marker is at %1 % of the period, %2 % of the amplitude below the axis.</source>
+        <translation>Marcajul este la %1 % din perioadă, la %2 % din amplitudine sub axă.</translation>
+    </message>
+    <message>
+        <source>The marker is at %1 % of the period, on the axis.</source>
+        <translation>Marcajul este la %1 % din perioadă, pe axă.</translation>
+    </message>
+    <message>
+        <source>The marker is off the graph, at %1 degrees.</source>
+        <translation>Marcajul este în afara graficului, la %1°.</translation>
+    </message>
 </context>
 <context>
     <name>Page</name>

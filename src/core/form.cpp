@@ -178,6 +178,8 @@ void Form::beforePaint(PanelId panel)
     // The graph's loop ends one degree past its last.
     case PanelId::graph: state.curveDegree = curveDegrees + 1; break;
     }
+    // The painter draws from this state and changes nothing of it.
+    shown_[static_cast<std::size_t>(panel)] = state;
 }
 
 void Form::refreshAfterPhaseButton()

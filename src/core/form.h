@@ -110,6 +110,12 @@ public:
     /// pendulum also the squared cosine), for the vector the sine and cosine read-outs, for the
     /// graph its curve's loop counter.
     void beforePaint(PanelId panel);
+    /// The state as the last paint of `panel` drew it; a change of the amplitude shows on a
+    /// panel only at its next paint.
+    const OscillationState& shownBy(PanelId panel) const
+    {
+        return shown_[static_cast<std::size_t>(panel)];
+    }
 
 private:
     /// What every phase button ends with: all four panels repaint.
@@ -117,6 +123,8 @@ private:
 
     FormControls controls_;        ///< The controls the handlers write to.
     std::string decimalSeparator_; ///< The user's decimal separator.
+    /// What each panel's last paint drew, by PanelId.
+    std::array<OscillationState, 4> shown_{};
 };
 
 /// A button's click handler.

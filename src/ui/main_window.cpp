@@ -3,6 +3,7 @@
 #include "core/layout.h"
 #include "ui/accessibility.h"
 #include "ui/fonts.h"
+#include "ui/live_descriptions.h"
 #include "ui/palette.h"
 #include "ui/panel_widget.h"
 #include "ui/precise_timer.h"
@@ -67,6 +68,7 @@ MainWindow::MainWindow(std::string decimalSeparator)
     new WindowSystemBackground(*this);
     assemble(std::move(decimalSeparator));
     form().load();
+    new LiveDescriptions(*this, *timer_);
 }
 
 MainWindow::~MainWindow() = default;

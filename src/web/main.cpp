@@ -219,10 +219,21 @@ EMSCRIPTEN_KEEPALIVE void tessarion_click(const char* button)
 {
     if (const core::ClickHandler handler = core::clickHandler(button))
         (page->form().*handler)();
+    page->stateChanged();
 }
 
 /// One animation tick.
-EMSCRIPTEN_KEEPALIVE void tessarion_tick() { page->form().tick(); }
+EMSCRIPTEN_KEEPALIVE void tessarion_tick()
+{
+    page->form().tick();
+    page->stateChanged();
+}
+
+/// A panel took the focus: its description says what it shows now.
+EMSCRIPTEN_KEEPALIVE void tessarion_describe(int panel)
+{
+    page->describe(static_cast<render::PanelId>(panel));
+}
 
 /// A panel's canvas now has this many device pixels per panel pixel, and its top-left corner
 /// at this device pixel of the page.

@@ -15,6 +15,8 @@ EM_JS(void, pageSetTimerEnabled, (bool enabled), { tessarionPage.ticker.setEnabl
 EM_JS(void, pageSetTimerInterval, (int milliseconds),
       { tessarionPage.ticker.setInterval(milliseconds); });
 EM_JS(void, pageScheduleRepaint, (int panel), { tessarionPage.scheduleRepaint(panel); });
+EM_JS(void, pageSetStatement, (int panel, const char* wording, const char* numbers),
+      { tessarionPage.setStatement(panel, UTF8ToString(wording), UTF8ToString(numbers)); });
 
 namespace tessarion::web {
 
@@ -37,7 +39,11 @@ void PageReadout::setBackColor(core::Colour colour)
     pageSetBackColor(name_.c_str(), screenRgb(colour));
 }
 
-void PageTimer::setEnabled(bool enabled) { pageSetTimerEnabled(enabled); }
+void PageTimer::setEnabled(bool enabled)
+{
+    enabled_ = enabled;
+    pageSetTimerEnabled(enabled);
+}
 
 void PageTimer::setInterval(std::int32_t milliseconds) { pageSetTimerInterval(milliseconds); }
 
@@ -67,6 +73,8 @@ Page::Page(std::string decimalSeparator, double lineHeight)
         },
         std::move(decimalSeparator));
     form().load();
+    for (const render::PanelId panel : core::tickOrder)
+        describe(panel);
 }
 
 void Page::setPlace(render::PanelId panel, render::PixelGrid place)
@@ -108,6 +116,25 @@ std::string Page::picture(double scale, double ascent)
         elements += target.clippedTo(device.area());
     }
     return elements;
+}
+
+void Page::stateChanged()
+{
+    if (!pace_.due(emscripten_get_now(), timer_.enabled()))
+        return;
+    for (const render::PanelId panel : core::tickOrder)
+        describe(panel);
+}
+
+// The script words the sentence in the user's language; the numbers, one a line, are written.
+void Page::describe(render::PanelId panel)
+{
+    const core::PanelStatement statement =
+        core::statementOf(panel, form().shownBy(panel), form().decimalSeparator());
+    std::string numbers;
+    for (const std::string& number : statement.numbers)
+        numbers += (numbers.empty() ? "" : "\n") + number;
+    pageSetStatement(indexOf(panel), statement.wording, numbers.c_str());
 }
 
 } // namespace tessarion::web

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/control_interfaces.h"
+#include "core/panel_statements.h"
 #include "render/form_assembly.h"
 #include "render/surface.h"
 #include "web/canvas_device.h"
@@ -29,6 +30,11 @@ class PageTimer : public core::Timer {
 public:
     void setEnabled(bool enabled) override;
     void setInterval(std::int32_t milliseconds) override;
+    /// Whether the animation runs.
+    bool enabled() const { return enabled_; }
+
+private:
+    bool enabled_ = false;
 };
 
 class Page;
@@ -61,6 +67,10 @@ public:
     /// it, as SVG elements at `scale` device pixels per layout pixel; a text has its baseline
     /// `ascent` layout pixels below its top.
     std::string picture(double scale, double ascent);
+    /// After a button or a tick: the panels' descriptions follow, at the pace of the animation.
+    void stateChanged();
+    /// Gives the panel's description its sentence about what the panel shows now.
+    void describe(render::PanelId panel);
 
 private:
     std::deque<PageReadout> readouts_; ///< The read-outs, as the layout has them.
@@ -69,6 +79,8 @@ private:
     std::array<render::PixelGrid, core::panelCount> places_{}; ///< Where each panel's canvas lies.
     double lineHeight_;                              ///< Height of a line of panel text, in pixels.
     std::unique_ptr<render::FormAssembly> assembly_; ///< The form and its drawing side.
+    /// When the panels' descriptions follow the state.
+    core::StatementPace pace_;
 };
 
 } // namespace tessarion::web

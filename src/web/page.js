@@ -137,6 +137,15 @@ var tessarionPage = {
     // Show the start of a value that is wider than the field, not its end.
     field.scrollLeft = 0;
   },
+  // A panel's description: its fixed text, then one sentence about what it shows now, worded in
+  // the user's language around the numbers the program wrote, one a line.
+  setStatement(index, wording, numbers) {
+    const panel = this.panels[index];
+    const sentence = numbers.split('\n').reduce(
+      (text, number, i) => text.replace(`%${i + 1}`, number), this.say(wording));
+    const text = `${this.say(panel.spec.description)}. ${sentence}`;
+    if (panel.description.textContent !== text) panel.description.textContent = text;
+  },
   setBackColor(name, rgb) {
     this.fields.get(name).style.backgroundColor = cssRgb(rgb);
   },
@@ -210,8 +219,12 @@ var tessarionPage = {
           canvas.setAttribute('aria-hidden', 'true');
           element.append(canvas);
           // The program knows each panel by its number in the layout.
-          tessarionCanvas.contexts[spec.panel] = canvas.getContext('2d', { alpha: false });
-          this.panels[spec.panel] = { spec, element, canvas, scaleX: 1, scaleY: 1 };
+          const index = spec.panel;
+          tessarionCanvas.contexts[index] = canvas.getContext('2d', { alpha: false });
+          this.panels[index] = { spec, element, canvas, description, scaleX: 1, scaleY: 1 };
+          // A panel that takes the focus says what it shows now, whatever the pace.
+          element.addEventListener('focus', () =>
+            this.guarded(() => Module._tessarion_describe(index)));
           break;
         }
         case 'textField':

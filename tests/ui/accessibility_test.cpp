@@ -55,10 +55,10 @@ TEST_F(ControlDescriptions, ScreenReadersHearWhatEachControlIsAndDoes)
         {"Command9", "Reset the phase", "Set the phase back to 0; a running animation goes on"},
         {"P1", "Mass on a spring",
          "A mass on a spring that moves up and down with the phase, beside a scale from -A to "
-         "+A, with a green bar for the displacement"},
+         "+A, with a green bar for the displacement. The mass is at its rest position."},
         {"p4", "Graph of one period",
          "The displacement over one period T as a sine curve, with a vertical marker at the "
-         "current phase"},
+         "current phase. The marker is at 0 % of the period, on the axis."},
         {"Text3", "Phase in degrees", ""},
     };
     for (const Spoken& spoken : expected)

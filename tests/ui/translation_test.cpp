@@ -81,10 +81,11 @@ TEST_F(UserLanguageRomanian, ScreenReadersHearRomanian)
         {"Text3", "Faza în grade", ""},
         {"P1", "Corp pe un resort",
          "Un corp pe un resort, care urcă și coboară odată cu faza, lângă o scală de la -A la "
-         "+A, cu o bară verde pentru elongație"},
+         "+A, cu o bară verde pentru elongație. Corpul este în poziția de repaus."},
         {"p3", "Pendul",
          "Un pendul al cărui corp se leagănă la stânga și la dreapta odată cu faza, deasupra "
-         "unei scale de la -A la +A, cu o bară verde pentru elongație"},
+         "unei scale de la -A la +A, cu o bară verde pentru elongație. Corpul pendulului "
+         "atârnă la mijloc."},
     };
     for (const Spoken& spoken : expected)
         expectSpoken(*window, spoken);

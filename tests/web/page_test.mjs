@@ -3,7 +3,7 @@
 // stops, the page in a frame that collapses, and nothing fetched or complained about.
 // node page_test.mjs build/web/tessarion.html
 import assert from 'node:assert/strict';
-import { mkdtempSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
@@ -253,6 +253,26 @@ for (const [locale, fragment, line] of [
     const windowBottom = Math.max(...await other.$$eval('#form1 > *',
       (controls) => controls.map((control) => control.getBoundingClientRect().bottom)));
     assert.ok(top >= windowBottom && bottom <= 566, `${top} to ${bottom}, the window to ${windowBottom}`);
+    await other.context().close();
+  });
+}
+
+// What a screen reader hears of each panel at phases 0, 90, 200 and -1, reached by the page's own
+// buttons: the sentences the desktop says through AT-SPI.
+const spoken = JSON.parse(readFileSync(new URL('../support/spoken_panels.json', import.meta.url)));
+for (const [locale, { panels }] of Object.entries(spoken)) {
+  await check(`each panel says what it shows in ${locale}`, async () => {
+    const other = await openPage(locale, []);
+    const session = await other.context().newCDPSession(other);
+    const steps = [['Command8', 0], ['Command8', 90], ['Command8', 110], ['Command7', 201]];
+    for (const [step, [button, presses]] of steps.entries()) {
+      if (presses) await press(other, button, presses);
+      const { nodes } = await session.send('Accessibility.getFullAXTree');
+      for (const [name, sentences] of Object.entries(panels)) {
+        const heard = nodes.find((node) => node.name?.value === name)?.description?.value;
+        assert.ok(heard?.endsWith(`. ${sentences[step]}`), `${name}: ${heard}`);
+      }
+    }
     await other.context().close();
   });
 }
