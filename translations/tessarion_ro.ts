@@ -181,29 +181,6 @@
     </message>
 </context>
 <context>
-    <name>Page</name>
-    <message>
-        <source>Pictures</source>
-        <translation>Imagini</translation>
-    </message>
-    <message>
-        <source>Copy picture</source>
-        <translation>Copiază imaginea</translation>
-    </message>
-    <message>
-        <source>Save picture</source>
-        <translation>Salvează imaginea</translation>
-    </message>
-    <message>
-        <source>Save picture as SVG</source>
-        <translation>Salvează imaginea ca SVG</translation>
-    </message>
-    <message>
-        <source>The browser does not let the page copy the picture. Use &quot;Save picture&quot; instead.</source>
-        <translation>Browserul nu permite paginii să copieze imaginea. Folosiți „Salvează imaginea”.</translation>
-    </message>
-</context>
-<context>
     <name>CommandLine</name>
     <message>
         <source>Shows one harmonic oscillation in four synchronized pictures.</source>
@@ -228,6 +205,29 @@
     <message>
         <source>unexpected argument: %1</source>
         <translation>argument neașteptat: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Page</name>
+    <message>
+        <source>Pictures</source>
+        <translation>Imagini</translation>
+    </message>
+    <message>
+        <source>Copy picture</source>
+        <translation>Copiază imaginea</translation>
+    </message>
+    <message>
+        <source>Save picture</source>
+        <translation>Salvează imaginea</translation>
+    </message>
+    <message>
+        <source>Save picture as SVG</source>
+        <translation>Salvează imaginea ca SVG</translation>
+    </message>
+    <message>
+        <source>The browser does not let the page copy the picture. Use &quot;Save picture&quot; instead.</source>
+        <translation>Browserul nu permite paginii să copieze imaginea. Folosiți „Salvează imaginea”.</translation>
     </message>
 </context>
 <context>

@@ -20,7 +20,7 @@ LiveDescriptions::LiveDescriptions(MainWindow& window, const QTimer& timer)
     clock_.start();
     for (std::size_t i = 0; i < panels_.size(); ++i) {
         const auto panel = static_cast<core::PanelId>(i);
-        PanelWidget* widget = window.panel(render::FormAssembly::panelName(panel));
+        PanelWidget* widget = window.panel(core::panelSpec(panel).name);
         panels_[i] = {panel, widget};
         widget->installEventFilter(this);
         describe(panel, *widget);
@@ -59,7 +59,7 @@ void LiveDescriptions::describe(core::PanelId panel, PanelWidget& widget)
     for (const std::string& number : statement.numbers)
         sentence = sentence.arg(toQString(number));
     const QString description =
-        accessibilityFor(render::FormAssembly::panelName(panel)).description +
+        accessibilityFor(core::panelSpec(panel).name).description +
         QStringLiteral(". ") + sentence;
     // Assistive technology hears of every setting, the same text again too.
     if (description != widget.accessibleDescription())
