@@ -29,7 +29,7 @@ ${table}
 - **CPU animating**: CPU time of all the browser's processes (CDP \`SystemInfo.getProcessInfo\`)
   per second, the animation running, against a floor page in a browser of its own: four
   canvases placed and sized as the panels, at the same device pixel ratio, cleared every 50 ms
-  on the clock. The two run side by side over the same 12 blocks of 2.5 s; medians, and the
+  on the clock. The two run side by side over the same 48 blocks of 2.5 s; medians, and the
   comparison is the median of the blocks' ratios. Headless chromium draws without a GPU.
   Where an earlier build is given, a third browser runs it in the same blocks; "× 1 at most"
   is met within 2 %.

@@ -88,14 +88,18 @@ void Page::paint(render::PanelId panel)
     const auto index = static_cast<std::size_t>(indexOf(panel));
     const render::PixelGrid& grid = places_[index];
     CanvasDevice canvas(indexOf(panel), grid, lineHeight_);
-    render::CrispDevice device(canvas, grid, surface.innerWidth(), surface.innerHeight());
+    KeptCanvas kept(indexOf(panel), grid, lineHeight_);
+    render::CrispDevice device(canvas, grid, surface.innerWidth(), surface.innerHeight(), &kept);
     if (device.area().empty()) {
         // A collapsed page (a frame of no height) has nothing to draw on; what a paint keeps
         // in the state and the read-outs still happens.
         form().beforePaint(panel);
         return;
     }
-    assembly_->paint(panel, device);
+    render::PaintReuse& lastPaint = lastPaints_[index];
+    lastPaint.begin(device);
+    assembly_->paint(panel, lastPaint);
+    lastPaint.finish();
 }
 
 std::string Page::picture(double scale, double ascent)

@@ -3,6 +3,7 @@
 #include "core/control_interfaces.h"
 #include "core/panel_statements.h"
 #include "render/form_assembly.h"
+#include "render/paint_reuse.h"
 #include "render/surface.h"
 #include "web/canvas_device.h"
 
@@ -77,6 +78,7 @@ private:
     PageTimer timer_;                  ///< The animation tick.
     std::deque<PagePanel> panels_;     ///< The panels, as the layout has them.
     std::array<render::PixelGrid, core::panelCount> places_{}; ///< Where each panel's canvas lies.
+    std::array<render::PaintReuse, core::panelCount> lastPaints_; ///< Each panel's last paint.
     double lineHeight_;                              ///< Height of a line of panel text, in pixels.
     std::unique_ptr<render::FormAssembly> assembly_; ///< The form and its drawing side.
     /// When the panels' descriptions follow the state.

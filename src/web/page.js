@@ -20,7 +20,8 @@ function cssRgb(rgb) {
   return '#' + rgb.toString(16).padStart(6, '0');
 }
 
-// The canvas calls of the program's drawing device, in device pixels of panel `target`.
+// The canvas calls of the program's drawing device, in device pixels of canvas `target`: a
+// panel's, or its kept image's.
 var tessarionCanvas = {
   contexts: [],
   fontPixels: windowFontPixels,
@@ -60,6 +61,19 @@ var tessarionCanvas = {
     const context = this.context(target, rgb, true);
     context.font = `bold ${this.fontPixels * scale}px ${fontFamily}`;
     context.fillText(text, x, y + this.ascent * scale);
+  },
+  // A canvas of the page's own, off the document (a panel's kept image), made ready to draw on.
+  prepare(target, width, height) {
+    let context = this.contexts[target];
+    if (!context) {
+      const canvas = document.createElement('canvas');
+      context = this.contexts[target] = canvas.getContext('2d', { alpha: false });
+    }
+    if (context.canvas.width !== width) context.canvas.width = width;
+    if (context.canvas.height !== height) context.canvas.height = height;
+  },
+  put(target, from) {
+    this.contexts[target].drawImage(this.contexts[from].canvas, 0, 0);
   },
 };
 

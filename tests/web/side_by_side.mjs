@@ -81,10 +81,10 @@ function recordDrawing() {
           calls[target].push([name, ...args]);
         };
       }
-      const put = canvas.putKept;
-      canvas.putKept = function (panel) {
-        put.call(this, panel);
-        calls[panel] = [...calls[panel + 4]];
+      const put = canvas.put;
+      canvas.put = function (target, from) {
+        put.call(this, target, from);
+        calls[target] = [...calls[from]];
       };
     },
   });
