@@ -1,7 +1,6 @@
 // The browser page in Debian's headless chromium: read-outs, tab order, names in English and
-// Romanian, the mass's place, kept images against fresh paints, start values in the address,
-// the tick on the clock that no error stops, the page in a frame that collapses, and nothing
-// fetched or complained about.
+// Romanian, the mass's place, kept images, start values in the address, the tick on the clock
+// that no error stops, the page in a frame that collapses, and nothing fetched or complained about.
 // node page_test.mjs build/web/tessarion.html
 import assert from 'node:assert/strict';
 import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
@@ -112,34 +111,28 @@ await check('the red mass at rest at phase 0 and lifted by the amplitude at phas
 });
 
 await check('panels put back from kept images show what they show drawn afresh', async () => {
-  // The kept images' puts are the page's only drawImage calls.
   await page.evaluate(() => {
     window.puts = 0;
-    const draw = CanvasRenderingContext2D.prototype.drawImage;
-    CanvasRenderingContext2D.prototype.drawImage = function (...args) {
-      ++window.puts;
-      return draw.apply(this, args);
-    };
+    const put = tessarionCanvas.put;
+    tessarionCanvas.put = (...args) => (++window.puts, put.apply(tessarionCanvas, args));
   });
-  const puts = () => page.evaluate(() => window.puts);
   const panels = () => Promise.all(['P1', 'p2', 'p3', 'p4'].map((id) =>
     page.locator(`#${id} canvas`).screenshot()));
   // Another size moves every edge, so the paints after it keep nothing from before.
-  const resize = async (width, height) => {
-    await page.setViewportSize({ width, height });
-    await page.waitForFunction((w) => innerWidth === w, width);
+  const size = page.viewportSize();
+  const resize = async (scale) => {
+    await page.setViewportSize({ width: scale * size.width, height: scale * size.height });
+    await page.waitForFunction((w) => innerWidth === w, scale * size.width);
     await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
-    return page.evaluate(() => document.querySelector('#p4 canvas').width);
+    return page.evaluate(() => [document.querySelector('#p4 canvas').width, window.puts]);
   };
   await press(page, 'Command8', 30);
   const kept = await panels();
-  assert.ok(await puts() > 0, 'no kept image was put back');
-  const { width, height } = page.viewportSize();
-  const before = await page.evaluate(() => document.querySelector('#p4 canvas').width);
-  assert.notEqual(await resize(2 * width, 2 * height), before, 'the larger page has other panels');
-  const putsBefore = await puts();
-  assert.equal(await resize(width, height), before);
-  assert.equal(await puts(), putsBefore, 'the paints after the size came back put kept images');
+  const [width, puts] = await resize(1);
+  assert.ok(puts > 0, 'no kept image was put back');
+  const [largerWidth, putsBefore] = await resize(2);
+  assert.notEqual(largerWidth, width, 'the larger page has other panels');
+  assert.deepEqual(await resize(1), [width, putsBefore], 'paints after the size came back put kept images');
   const afresh = await panels();
   kept.forEach((image, i) => assert.ok(image.equals(afresh[i]), `panel ${i + 1} differs`));
   await press(page, 'Command9');
