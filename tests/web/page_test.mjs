@@ -168,9 +168,12 @@ await check('ticks on the clock, and none once stopped', async () => {
   assert.ok(ticks.length >= 45 && Math.abs(ticks.length - expected) <= 1,
     `${ticks.length} ticks where ${expected} were due`);
   // Due on the clock: the last tick is late by less than one interval, never by the sum of
-  // the delays before it.
+  // the delays before it. A tick held back by more than an interval (a busy machine) starts the
+  // schedule afresh from itself, which moves it by less than the gap before that tick.
+  const held = ticks.slice(1).map((t, i) => t - ticks[i]).filter((gap) => gap > 75);
   const late = ticks.at(-1) - ticks[0] - (ticks.length - 1) * 50;
-  assert.ok(late > -5 && late < 50, `the last tick came ${late} ms after its time`);
+  assert.ok(late > -5 && late < 50 + held.reduce((sum, gap) => sum + gap, 0),
+    `the last tick came ${late} ms after its time, with ${held.length} held back`);
   await page.waitForTimeout(300);
   assert.equal(await page.evaluate(() => window.ticks.length), ticks.length);
 });
